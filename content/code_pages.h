@@ -1,0 +1,47 @@
+// Byte <-> Unicode conversions for the two single-byte character sets the content uses.
+//   Windows-1250: menu captions, help texts, sheet titles (Hungarian).
+//   Display Latin-3: questions and answers. ISO 8859-3, except that 0xD5 0xF5 0xDB 0xFB show as
+//   Ő ő Ű ű: their Latin-3 letters occur in neither language, and Hungarian questions then read right.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace kvizaro {
+
+inline constexpr char32_t ReplacementCharacter = 0xFFFD;
+
+char32_t Windows1250ToUnicode(unsigned char byte);
+char32_t DisplayLatin3ToUnicode(unsigned char byte);
+std::optional<unsigned char> UnicodeToWindows1250(char32_t code);
+std::optional<unsigned char> UnicodeToDisplayLatin3(char32_t code);
+
+void AppendUtf8(std::string& out, char32_t code);
+
+// Walks a UTF-8 text one code point at a time; malformed bytes come out as ReplacementCharacter.
+class Utf8Reader {
+public:
+    explicit Utf8Reader(std::string_view text) : text_(text) {}
+    bool atEnd() const { return pos_ >= text_.size(); }
+    std::size_t position() const { return pos_; }
+    char32_t next();
+
+private:
+    std::string_view text_;
+    std::size_t pos_ = 0;
+};
+
+std::string Windows1250ToUtf8(std::string_view bytes);
+std::string DisplayLatin3ToUtf8(std::string_view bytes);
+
+// A character without a byte is written as the unused Latin-3 byte 0xA5 followed by its UTF-8 form, so
+// that it is still shown (DisplayLatin3ToUtf8 reads the escape back) but can never equal stored content.
+inline constexpr char UnmappableEscape = '\xA5';
+std::string Utf8ToDisplayLatin3(std::string_view utf8);
+bool HasUnmappableEscape(std::string_view bytes);
+
+// Characters without a Windows-1250 byte become "?".
+std::string Utf8ToWindows1250(std::string_view utf8);
+
+} // namespace kvizaro

@@ -1,0 +1,29 @@
+// The two text conversions applied to questions, model answers and typed answers.
+#pragma once
+
+#include <array>
+#include <string>
+#include <string_view>
+
+namespace kvizaro {
+
+struct LetterPair {
+    char plain;         // the letter written before the marker "x"
+    unsigned char byte; // the letter's ISO 8859-3 code
+};
+
+// c C g G h H j J s S u U, in this order: the order in which XToLatin3 tries them.
+extern const std::array<LetterPair, 12> LetterTable;
+inline constexpr char XSystemMarker = 'x';
+
+// "cx" -> the Latin-3 byte of ĉ, and so on; every other character passes through.
+std::string XToLatin3(std::string_view text);
+
+// Drops blanks and ! , . : ; ? and lowers the ASCII capitals: the form in which answers are compared.
+std::string NormaliseAnswer(std::string_view text);
+
+// The reverse of XToLatin3 for the twelve letters: a Latin-3 ĉ becomes "cx". Lets a learner who types the
+// real letter (or a model answer that stores it) be judged as if the x-system had been used.
+std::string Latin3ToXSystem(std::string_view text);
+
+} // namespace kvizaro
