@@ -1,0 +1,146 @@
+#include "look.h"
+
+#include "panel.h"
+#include "text.h"
+
+#include <QApplication>
+#include <QEvent>
+#include <QKeyEvent>
+#include <QPalette>
+#include <QWidget>
+
+#include <optional>
+
+namespace kvizaro {
+
+namespace {
+
+std::optional<SystemColour> colourNamed(const QString& name) {
+    static const std::pair<const char*, SystemColour> names[] = {
+        {"ButtonFace", SystemColour::ButtonFace},       {"WindowText", SystemColour::WindowText},
+        {"ActiveCaption", SystemColour::ActiveCaption}, {"CaptionText", SystemColour::CaptionText},
+        {"InfoText", SystemColour::InfoText},           {"AppWorkspace", SystemColour::AppWorkspace},
+    };
+    for (const auto& [text, colour] : names) {
+        if (name == QLatin1String(text)) {
+            return colour;
+        }
+    }
+    return std::nullopt;
+}
+
+void applyPixelSize(QWidget* widget) {
+    const QVariant size = widget->property("pixelSize");
+    if (size.isValid()) {
+        QFont font = widget->font();
+        font.setPixelSize(size.toInt());
+        widget->setFont(font);
+    }
+}
+
+void applyColours(QWidget* widget) {
+    const auto background = colourNamed(widget->property("colorRole").toString());
+    const auto text = colourNamed(widget->property("fontColorRole").toString());
+    if (auto* panel = qobject_cast<Panel*>(widget)) {
+        if (background) {
+            panel->setColor(systemColour(*background));
+        }
+        if (text) {
+            panel->setFontColor(systemColour(*text));
+        }
+        return;
+    }
+    QPalette colours = widget->palette();
+    if (background) {
+        colours.setColor(widget->backgroundRole(), systemColour(*background));
+    }
+    if (text) {
+        colours.setColor(widget->foregroundRole(), systemColour(*text));
+    }
+    widget->setPalette(colours);
+}
+
+class MouseMoveSink : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::MouseMove) {
+            event->accept();
+            return true;
+        }
+        return QObject::eventFilter(watched, event);
+    }
+};
+
+} // namespace
+
+QString applicationTitle() {
+    return QString::fromUtf8(ApplicationTitleUtf8);
+}
+
+QColor systemColour(SystemColour colour) {
+    const QPalette palette = QApplication::palette();
+    switch (colour) {
+    case SystemColour::ButtonFace:
+        return palette.color(QPalette::Button);
+    case SystemColour::WindowText:
+        return palette.color(QPalette::WindowText);
+    case SystemColour::ActiveCaption:
+        return palette.color(QPalette::Active, QPalette::Highlight);
+    case SystemColour::CaptionText:
+        return palette.color(QPalette::Active, QPalette::HighlightedText);
+    case SystemColour::InfoText:
+        return palette.color(QPalette::ToolTipText);
+    case SystemColour::AppWorkspace:
+        return palette.color(QPalette::Dark);
+    }
+    return {};
+}
+
+void applyFormLook(QWidget* window) {
+    applyPixelSize(window);
+    applyColours(window);
+    // findChildren lists parents before their children, so a size set on a panel reaches the controls on
+    // it before their own sizes are applied.
+    for (QWidget* child : window->findChildren<QWidget*>()) {
+        applyPixelSize(child);
+        applyColours(child);
+    }
+}
+
+QFont esperantoFont() {
+    QFont font(QStringLiteral("Esperanto L3 Sans Serif"));
+    font.setPixelSize(16);
+    return font;
+}
+
+QPoint centredOrigin(QSize screen, QSize window) {
+    return QPoint((screen.width() - window.width()) / 2, (screen.height() - window.height()) / 2);
+}
+
+void showWindow(QWidget* window) {
+    window->show();
+    window->raise();
+    window->activateWindow();
+}
+
+bool isPhysicalRelease(const QKeyEvent* event) {
+    return !event->isAutoRepeat();
+}
+
+bool isEnterKey(const QKeyEvent* event) {
+    return event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+}
+
+bool isEscapeKey(const QKeyEvent* event) {
+    return event->key() == Qt::Key_Escape;
+}
+
+void keepMouseMoves(QWidget* control) {
+    control->setMouseTracking(true);
+    control->installEventFilter(new MouseMoveSink(control));
+}
+
+} // namespace kvizaro

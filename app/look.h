@@ -1,0 +1,49 @@
+// What every window shares beyond the Panel: the desktop's system colours, fonts by pixel height from the
+// forms, showing and centring windows, and which key events count.
+#pragma once
+
+#include <QColor>
+#include <QFont>
+#include <QPoint>
+#include <QSize>
+#include <QString>
+
+class QKeyEvent;
+class QWidget;
+
+namespace kvizaro {
+
+inline const char* const ApplicationTitleUtf8 = "Kvizaro v1.0 * Folimo";
+QString applicationTitle();
+
+// The desktop colours the layouts name, mapped onto palette roles.
+enum class SystemColour { ButtonFace, WindowText, ActiveCaption, CaptionText, InfoText, AppWorkspace };
+QColor systemColour(SystemColour colour);
+
+// Forms cannot state font sizes in pixels nor colours by desktop role, so they carry them as dynamic
+// properties, applied here once after setupUi:
+//   pixelSize (int)                      the font's pixel height
+//   colorRole, fontColorRole (string)    ButtonFace, WindowText, ActiveCaption, CaptionText, InfoText,
+//                                        AppWorkspace: the panel's (or widget's) background and text colour
+void applyFormLook(QWidget* window);
+
+// The face and height of the panels that show questions and answers.
+QFont esperantoFont();
+
+// Top-left corner that centres `window` on `screen`; the division truncates toward zero, so a screen
+// smaller than the window gives negative offsets.
+QPoint centredOrigin(QSize screen, QSize window);
+
+// Make visible, bring to the front, activate.
+void showWindow(QWidget* window);
+
+// Keys act on their physical release only: an auto-repeated release of a held key does nothing.
+bool isPhysicalRelease(const QKeyEvent* event);
+bool isEnterKey(const QKeyEvent* event);
+bool isEscapeKey(const QKeyEvent* event);
+
+// For a control without a mouse-move handler: it takes the moves over it, so that the window or panel
+// beneath does not see them and reset its highlights.
+void keepMouseMoves(QWidget* control);
+
+} // namespace kvizaro

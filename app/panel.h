@@ -1,0 +1,61 @@
+// The panel of every window: a caption with alignment, an outer bevel (raised, lowered or none) of width 1
+// or 2, a background colour and a font colour. A raised panel whose `clicked` is connected is the
+// program's push button; hover feedback is done by the windows through `mouseMoved`.
+#pragma once
+
+#include <QColor>
+#include <QFrame>
+#include <QString>
+
+namespace kvizaro {
+
+class Panel : public QFrame {
+    Q_OBJECT
+    Q_PROPERTY(QString caption READ caption WRITE setCaption)
+    Q_PROPERTY(Qt::Alignment alignment READ alignment WRITE setAlignment)
+    Q_PROPERTY(Bevel bevelOuter READ bevelOuter WRITE setBevelOuter)
+    Q_PROPERTY(int bevelWidth READ bevelWidth WRITE setBevelWidth)
+    Q_PROPERTY(QColor color READ color WRITE setColor)
+    Q_PROPERTY(QColor fontColor READ fontColor WRITE setFontColor)
+
+public:
+    enum Bevel { Raised, Lowered, None };
+    Q_ENUM(Bevel)
+
+    explicit Panel(QWidget* parent = nullptr);
+
+    QString caption() const { return caption_; }
+    void setCaption(const QString& caption);
+    Qt::Alignment alignment() const { return alignment_; }
+    void setAlignment(Qt::Alignment alignment);
+    Bevel bevelOuter() const { return bevel_; }
+    void setBevelOuter(Bevel bevel);
+    int bevelWidth() const { return lineWidth(); }
+    void setBevelWidth(int width);
+    // The colours follow the palette (button face, window text) until they are set.
+    QColor color() const;
+    void setColor(const QColor& color);
+    QColor fontColor() const;
+    void setFontColor(const QColor& color);
+    void setBold(bool bold);
+
+signals:
+    void clicked();
+    void mouseMoved();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+
+private:
+    void applyFrameStyle();
+
+    QString caption_;
+    Qt::Alignment alignment_ = Qt::AlignCenter;
+    Bevel bevel_ = Raised;
+    bool pressed_ = false;
+};
+
+} // namespace kvizaro

@@ -1,0 +1,66 @@
+#include "kvizaro.h"
+
+#include "hiba.h"
+#include "line_parser.h"
+#include "literoj.h"
+#include "look.h"
+#include "menuo.h"
+#include "platform.h"
+#include "sugo.h"
+#include "tasko.h"
+
+#include <QCoreApplication>
+
+namespace kvizaro {
+
+Kvizaro::Kvizaro(Platform& platform, const std::filesystem::path& contentFile) : platform_(platform) {
+    ConfigureParser();
+    QCoreApplication::setApplicationName(applicationTitle());
+
+    menu_ = std::make_unique<TMenuo>(platform_, contentFile);
+    if (menu_->loadError()) {
+        platform_.showError(errorBoxText(*menu_->loadError()), applicationTitle());
+    }
+    task_ = std::make_unique<TTasko>(platform_);
+    task_->move(centredOrigin(platform_.screenSize(), task_->size()));
+    task_->show();
+    wizard_ = std::make_unique<TLiteroj>(platform_, *menu_);
+    notice_ = std::make_unique<THiba>(platform_);
+    help_ = std::make_unique<TSugo>(platform_);
+    connectWindows();
+}
+
+Kvizaro::~Kvizaro() {
+    // The order in which the windows leave the application at the end of the run.
+    wizard_.reset();
+    help_.reset();
+    notice_.reset();
+    task_.reset();
+    menu_.reset();
+}
+
+void Kvizaro::connectWindows() {
+    menu_->setWindows(*task_, *help_, *wizard_);
+    task_->setWindows(*notice_, *help_);
+    QObject::connect(task_.get(), &TTasko::sheetClosed, menu_.get(), &TMenuo::returnFromSheet);
+    QObject::connect(notice_.get(), &THiba::dismissed, task_.get(), [task = task_.get()] {
+        task->setEnabled(true);
+        task->setVisible(true);
+    });
+    QObject::connect(menu_.get(), &TMenuo::mainWindowClosed, QCoreApplication::instance(),
+                     &QCoreApplication::quit);
+}
+
+void Kvizaro::showMainWindow() {
+    showWindow(menu_.get());
+}
+
+QString errorBoxText(const std::string& message) {
+    QString text = QString::fromStdString(message);
+    if (message.empty() || static_cast<unsigned char>(message.back()) > '.') {
+        text += QLatin1Char('.');
+    }
+    return text;
+}
+
+} // namespace kvizaro

@@ -1,0 +1,45 @@
+// The help window: shows one named block of help text from the content in a read-only memo and is
+// closed with "Bezár". Filled and shown by the main menu's help buttons and the task sheet's typing aid;
+// it never blocks the window that called it.
+#pragma once
+
+#include "content_file.h"
+
+#include <QWidget>
+
+#include <memory>
+#include <string_view>
+
+namespace Ui {
+class Sugo;
+}
+
+namespace kvizaro {
+
+class Platform;
+
+class TSugo : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit TSugo(Platform& platform, QWidget* parent = nullptr);
+    ~TSugo() override;
+
+    // Replaces the whole text with the block `blockName` of `lines`; does not show the window.
+    void LoadBlock(std::string_view blockName, const ContentLines& lines);
+    // Shows the window: centred on the screen the first time, left where the user moved it afterwards.
+    void showHelp();
+
+protected:
+    void mouseMoveEvent(QMouseEvent* event) override; // SuMO
+
+private:
+    void EICl();
+    void EIMO();
+
+    std::unique_ptr<Ui::Sugo> ui;
+    Platform& platform_;
+    bool shownBefore_ = false;
+};
+
+} // namespace kvizaro

@@ -1,0 +1,41 @@
+// The wrong-answer notice: a small stay-on-top window raised after every wrong answer. "Ok", or Enter or
+// Escape released while it is active, hides it and emits `dismissed`, which brings the task sheet back.
+#pragma once
+
+#include <QWidget>
+
+#include <memory>
+
+namespace Ui {
+class Hiba;
+}
+
+namespace kvizaro {
+
+class Platform;
+
+class THiba : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit THiba(Platform& platform, QWidget* parent = nullptr);
+    ~THiba() override;
+
+    void showNotice();
+
+signals:
+    void dismissed();
+
+protected:
+    void keyReleaseEvent(QKeyEvent* event) override; // HiKU
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void EOCl();
+    void dismiss();
+
+    std::unique_ptr<Ui::Hiba> ui;
+    Platform& platform_;
+};
+
+} // namespace kvizaro
