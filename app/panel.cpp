@@ -81,7 +81,7 @@ void Panel::applyFrameStyle() {
         setFrameStyle(QFrame::Panel | QFrame::Sunken);
         break;
     case None:
-        setFrameStyle(QFrame::NoFrame);
+        setFrameStyle(QFrame::NoFrame | QFrame::Plain);
         break;
     }
     update();

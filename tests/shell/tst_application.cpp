@@ -1,0 +1,99 @@
+// The application object and the error boxes. Runs its own main: the test needs the program's own
+// application class, which reports exceptions escaping an event handler instead of ending the process.
+#include "application.h"
+#include "fake_platform.h"
+#include "hiba.h"
+#include "kvizaro.h"
+#include "literoj.h"
+#include "menuo.h"
+#include "sugo.h"
+#include "tasko.h"
+
+#include <QtTest>
+
+#include <stdexcept>
+
+using namespace kvizaro;
+
+namespace {
+
+test::FakePlatform* fakePlatform = nullptr;
+
+// A widget whose key handler fails, as any handler might.
+class FailingWidget : public QWidget {
+protected:
+    void keyPressEvent(QKeyEvent*) override { throw std::runtime_error("I/O error 5"); }
+};
+
+} // namespace
+
+class TestApplication : public QObject {
+    Q_OBJECT
+
+private slots:
+    void errorTextGetsAFullStopUnlessItEndsInOne_data() {
+        QTest::addColumn<QByteArray>("message");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("missing-file") << QByteArray("File not found") << QStringLiteral("File not found.");
+        QTest::newRow("number") << QByteArray("I/O error 5") << QStringLiteral("I/O error 5.");
+        QTest::newRow("ends-in-full-stop") << QByteArray("Done.") << QStringLiteral("Done.");
+        QTest::newRow("ends-below-full-stop") << QByteArray("Really!") << QStringLiteral("Really!");
+        QTest::newRow("ends-in-comma") << QByteArray("a,") << QStringLiteral("a,");
+        QTest::newRow("ends-in-slash") << QByteArray("a/") << QStringLiteral("a/.");
+        QTest::newRow("empty") << QByteArray("") << QStringLiteral(".");
+    }
+    void errorTextGetsAFullStopUnlessItEndsInOne() {
+        QFETCH(QByteArray, message);
+        QFETCH(QString, text);
+        QCOMPARE(errorBoxText(message.toStdString()), text);
+    }
+
+    void exceptionInAHandlerIsShownAndTheLoopGoesOn() {
+        fakePlatform->errors.clear();
+        FailingWidget widget;
+        QTest::keyPress(&widget, Qt::Key_A);
+        QCOMPARE(fakePlatform->errors.size(), 1);
+        QCOMPARE(fakePlatform->errors.front().first, QStringLiteral("I/O error 5."));
+        QCOMPARE(fakePlatform->errors.front().second, QStringLiteral("Kvizaro v1.0 * Folimo"));
+        QTest::keyPress(&widget, Qt::Key_B);
+        QCOMPARE(fakePlatform->errors.size(), 2);
+    }
+
+    void missingContentFileIsReportedAndStartUpGoesOn() {
+        test::FakePlatform platform;
+        QTemporaryDir empty;
+        Kvizaro windows(platform, empty.path().toStdString() + "/enhavo.adt");
+        QCOMPARE(platform.errors.size(), 1);
+        QCOMPARE(platform.errors.front().first, QStringLiteral("File not found."));
+        QCOMPARE(platform.errors.front().second, QStringLiteral("Kvizaro v1.0 * Folimo"));
+        QCOMPARE(QCoreApplication::applicationName(), QStringLiteral("Kvizaro v1.0 * Folimo"));
+    }
+
+    void windowsStartInTheirStates() {
+        test::FakePlatform platform;
+        platform.screen = QSize(1024, 768);
+        QTemporaryDir empty;
+        Kvizaro windows(platform, empty.path().toStdString() + "/enhavo.adt");
+        QCOMPARE(windows.menu().objectName(), QStringLiteral("Menuo"));
+        QCOMPARE(windows.task().objectName(), QStringLiteral("Tasko"));
+        QCOMPARE(windows.wizard().objectName(), QStringLiteral("Literoj"));
+        QCOMPARE(windows.notice().objectName(), QStringLiteral("Hiba"));
+        QCOMPARE(windows.help().objectName(), QStringLiteral("Sugo"));
+        QVERIFY(!windows.menu().isVisible());
+        QVERIFY(windows.task().isVisible());
+        QCOMPARE(windows.task().pos(), QPoint(192, 144));
+        QVERIFY(!windows.wizard().isVisible());
+        QVERIFY(!windows.notice().isVisible());
+        QVERIFY(!windows.help().isVisible());
+    }
+};
+
+int main(int argc, char** argv) {
+    test::FakePlatform platform;
+    fakePlatform = &platform;
+    KvizaroApplication application(argc, argv, platform);
+    TestApplication test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_application.moc"

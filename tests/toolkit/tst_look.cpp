@@ -1,0 +1,66 @@
+#include "look.h"
+#include "panel.h"
+#include "text.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QtTest>
+
+using namespace kvizaro;
+
+class TestLook : public QObject {
+    Q_OBJECT
+
+private slots:
+    void centringTruncatesTowardZero_data() {
+        QTest::addColumn<QSize>("screen");
+        QTest::addColumn<QPoint>("origin");
+        QTest::newRow("exact") << QSize(640, 480) << QPoint(0, 0);
+        QTest::newRow("xga") << QSize(1024, 768) << QPoint(192, 144);
+        QTest::newRow("sxga") << QSize(1280, 1024) << QPoint(320, 272);
+        QTest::newRow("smaller") << QSize(600, 400) << QPoint(-20, -40);
+        QTest::newRow("one-less") << QSize(639, 479) << QPoint(0, 0);
+    }
+    void centringTruncatesTowardZero() {
+        QFETCH(QSize, screen);
+        QFETCH(QPoint, origin);
+        QCOMPARE(centredOrigin(screen, QSize(640, 480)), origin);
+    }
+
+    void formPropertiesBecomeFontsAndColours() {
+        QWidget window;
+        window.setProperty("pixelSize", 11);
+        auto* title = new Panel(&window);
+        title->setProperty("pixelSize", 16);
+        title->setProperty("colorRole", QStringLiteral("ActiveCaption"));
+        title->setProperty("fontColorRole", QStringLiteral("CaptionText"));
+        auto* label = new Panel(&window);
+        applyFormLook(&window);
+        QCOMPARE(window.font().pixelSize(), 11);
+        QCOMPARE(title->font().pixelSize(), 16);
+        QCOMPARE(label->font().pixelSize(), 11); // inherited from the window
+        QCOMPARE(title->color(), QApplication::palette().color(QPalette::Active, QPalette::Highlight));
+        QCOMPARE(title->fontColor(),
+                 QApplication::palette().color(QPalette::Active, QPalette::HighlightedText));
+        QCOMPARE(label->color(), QApplication::palette().color(QPalette::Button));
+    }
+
+    void keysCountOnlyOnPhysicalRelease() {
+        const QKeyEvent held(QEvent::KeyRelease, Qt::Key_Return, Qt::NoModifier, QString(), true);
+        const QKeyEvent released(QEvent::KeyRelease, Qt::Key_Enter, Qt::NoModifier, QString(), false);
+        QVERIFY(!isPhysicalRelease(&held));
+        QVERIFY(isPhysicalRelease(&released));
+        QVERIFY(isEnterKey(&held) && isEnterKey(&released));
+        QVERIFY(!isEscapeKey(&released));
+    }
+
+    void textBridgesKeepTheirCodePages() {
+        QCOMPARE(fromWindows1250("K\xf6sz\xf6n\xe9sek"), hu("Köszönések"));
+        QCOMPARE(fromLatin3("\xe6u"), hu("ĉu"));
+        QCOMPARE(toLatin3(hu("ĉu Ő")), std::string("\xe6u \xd5"));
+        QCOMPARE(toWindows1250(hu("űző")), std::string("\xfbz\xf5"));
+    }
+};
+
+QTEST_MAIN(TestLook)
+#include "tst_look.moc"
