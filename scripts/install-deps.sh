@@ -8,6 +8,9 @@ packages=(
     libbenchmark-dev
     fonts-liberation fonts-dejavu-core
 )
+# Callers that need more (the fuzzer, packaging) name it here.
+read -r -a extra <<<"${KVIZARO_EXTRA_PACKAGES:-}"
+packages+=("${extra[@]}")
 
 missing=()
 for package in "${packages[@]}"; do
