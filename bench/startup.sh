@@ -1,0 +1,34 @@
+#!/usr/bin/env bash
+# Start-up of Kvizaro against the floor of a Qt Widgets program, in one run on one virtual X server:
+# process start to the main window filling the screen, the task sheet's arrival after a digit key, and the
+# resident memory after start. Usage: bench/startup.sh [runs]   (default 10)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+runs="${1:-10}"
+
+KVIZARO_EXTRA_PACKAGES="xvfb xauth libxcb1-dev libxcb-xtest0-dev" bash scripts/install-deps.sh
+cmake --preset release >/dev/null
+cmake --build --preset release -j "$(nproc)" --target kvizaro startup-floor startup-probe
+
+xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
+    set -euo pipefail
+    runs=$1
+    probe=$PWD/build/release/bench/startup-probe
+    measure() { # label, key, program
+        for _ in $(seq "$runs"); do "$probe" --key "$2" -- "$3" 2>/dev/null || true; done | awk -v label="$1" -v medians="$medians" "
+            { split(\$1, m, \"=\"); split(\$2, s, \"=\"); split(\$3, r, \"=\");
+              main[NR] = m[2]; sheet[NR] = s[2]; rss[NR] = r[2] }
+            function report(name, v, n,   i, j, t) {
+                for (i = 1; i <= n; i++) for (j = i + 1; j <= n; j++) if (v[j] < v[i]) { t = v[i]; v[i] = v[j]; v[j] = t }
+                printf \"%-8s %-18s min %8.1f  median %8.1f  max %8.1f\n\", label, name, v[1], v[int((n + 1) / 2)], v[n]
+            }
+            END { if (NR == 0) { print label, \"never showed a full-screen window\"; exit 1 }
+                  report(\"main window ms\", main, NR); if (sheet[1] >= 0) report(\"sheet ms\", sheet, NR);
+                  report(\"resident kB\", rss, NR); print label, main[int((NR + 1) / 2)] >> medians }"
+    }
+    export XDG_RUNTIME_DIR=$(mktemp -d) medians=$(mktemp)
+    cd build/release/data
+    measure floor 0 ../bench/startup-floor
+    measure kvizaro 2 ../app/kvizaro
+    awk "{ median[\$1] = \$2 } END { printf \"ratio (median main window): %.2fx\n\", median[\"kvizaro\"] / median[\"floor\"] }" "$medians"
+' _ "$runs"
