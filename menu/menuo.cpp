@@ -100,9 +100,8 @@ void TMenuo::connectControls() {
     connect(ui->Csuszka, &QScrollBar::valueChanged, this,
             [this] { MenuAction(PageAtScrollPosition); }); // CsCh
 
-    // The scroll bar handles its moves itself (it needs them to drag the thumb); tracking them keeps
-    // them from reaching the board, which has no business lowering the buttons then.
-    ui->Csuszka->setMouseTracking(true);
+    // The scroll bar is left without keepMouseMoves: it needs the moves to drag its thumb, and without
+    // mouse tracking the moves over it never reach the board anyway.
     ui->Csuszka->installEventFilter(this);
     keepMouseMoves(ui->Ulo);
 }
