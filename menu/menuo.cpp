@@ -1,14 +1,77 @@
 #include "menuo.h"
 
+#include "literoj.h"
+#include "look.h"
+#include "panel.h"
+#include "platform.h"
+#include "readers.h"
+#include "sugo.h"
+#include "tasko.h"
+#include "text.h"
 #include "ui_menuo.h"
 
+#include <QApplication>
 #include <QCloseEvent>
+#include <QKeyEvent>
+#include <QLineEdit>
+
+#include <algorithm>
+
+// The pictures live in a static library; their registration has to be pulled in by name, outside any
+// namespace.
+static void registerMenuPictures() {
+    Q_INIT_RESOURCE(pictures);
+}
 
 namespace kvizaro {
 
+namespace {
+
+constexpr QSize BoardSize{640, 480};
+constexpr int RestBevel = 1;
+constexpr int RaisedBevel = 2;
+const QColor ExitHoverColour{255, 0, 0};
+const QColor ExitHoverFontColour{255, 255, 255};
+
+enum ActionCode : std::uint8_t {
+    FirstPage = 0,
+    FirstSlot = 1,
+    LastSlot = 8,
+    PageAtScrollPosition = 20,
+    HelpButton1 = 51,
+    HelpButton2 = 52,
+    HelpButton3 = 53,
+    WebLink = 61,
+};
+
+enum HoverCode : std::uint8_t {
+    Board = 0,
+    ExitButton = 41,
+};
+
+const std::string NoText;
+
+} // namespace
+
 TMenuo::TMenuo(Platform& platform, const std::filesystem::path& contentFile, QWidget* parent)
-    : QWidget(parent), ui(std::make_unique<Ui::Menuo>()), platform_(platform) {
+    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), ui(std::make_unique<Ui::Menuo>()),
+      platform_(platform) {
+    registerMenuPictures();
     ui->setupUi(this);
+    applyFormLook(this);
+    move(DesignOrigin);
+    // The window's own colour is only the backdrop around the board; the board's controls keep the
+    // desktop's window colour.
+    QPalette boardColours = ui->Tablo->palette();
+    boardColours.setBrush(QPalette::Window, QApplication::palette().window());
+    ui->Tablo->setPalette(boardColours);
+    ui->SBildo->setCaption(QString::fromUtf8(MakerWebAddress));
+    slots_ = {ui->MenuEro01, ui->MenuEro02, ui->MenuEro03, ui->MenuEro04,
+              ui->MenuEro05, ui->MenuEro06, ui->MenuEro07, ui->MenuEro08};
+    helpButtons_ = {ui->SugoT1, ui->SugoT2, ui->SugoT3};
+    connectControls();
+
+    // Indul
     LoadResult loaded = LoadContent(contentFile);
     ContentLines = std::move(loaded.lines);
     loadError_ = std::move(loaded.error);
@@ -16,27 +79,331 @@ TMenuo::TMenuo(Platform& platform, const std::filesystem::path& contentFile, QWi
 
 TMenuo::~TMenuo() = default;
 
+void TMenuo::connectControls() {
+    connect(ui->Tablo, &Panel::mouseMoved, this, [this] { Highlight(Board); }); // TaMO
+    for (int k = 1; k <= SlotCount; ++k) {
+        const auto code = static_cast<std::uint8_t>(k);
+        Panel* slot = slots_[static_cast<std::size_t>(k - 1)];
+        connect(slot, &Panel::clicked, this, [this, code] { MenuAction(code); });   // M01Cl .. M08Cl
+        connect(slot, &Panel::mouseMoved, this, [this, code] { Highlight(code); }); // ME01MO .. ME08MO
+    }
+    const std::array<std::uint8_t, 3> helpCodes = {HelpButton1, HelpButton2, HelpButton3};
+    for (std::size_t i = 0; i < helpButtons_.size(); ++i) {
+        const std::uint8_t code = helpCodes[i];
+        connect(helpButtons_[i], &Panel::clicked, this, [this, code] { MenuAction(code); });   // S1Cl ..
+        connect(helpButtons_[i], &Panel::mouseMoved, this, [this, code] { Highlight(code); }); // St1MO ..
+    }
+    connect(ui->SBildo, &Panel::clicked, this, [this] { MenuAction(WebLink); });     // WECl
+    connect(ui->SBildo, &Panel::mouseMoved, this, [this] { Highlight(WebLink); });   // WEMO
+    connect(ui->Kilep, &Panel::clicked, this, [this] { platform_.exitNow(0); });     // KiClick
+    connect(ui->Kilep, &Panel::mouseMoved, this, [this] { Highlight(ExitButton); }); // KilMO
+    connect(ui->Csuszka, &QScrollBar::valueChanged, this,
+            [this] { MenuAction(PageAtScrollPosition); }); // CsCh
+
+    // The scroll bar is left without keepMouseMoves: it needs the moves to drag its thumb, and without
+    // mouse tracking the moves over it never reach the board anyway.
+    ui->Csuszka->installEventFilter(this);
+    keepMouseMoves(ui->Ulo);
+}
+
 void TMenuo::setWindows(TTasko& task, TSugo& help, TLiteroj& wizard) {
     task_ = &task;
     help_ = &help;
     wizard_ = &wizard;
 }
 
-void TMenuo::returnFromSheet() {}
-void TMenuo::BuildMenu() {}
-void TMenuo::MenuAction(std::uint8_t) {}
-void TMenuo::Highlight(std::uint8_t) {}
-void TMenuo::SetSlotCaption(int, const QString&) {}
-void TMenuo::SetSlotHeading(int, bool) {}
+void TMenuo::returnFromSheet() {
+    setEnabled(true);
+    ui->Tablo->show();
+}
+
+// ---------------------------------------------------------------------------------------------------------
+// First activation
+
+bool TMenuo::event(QEvent* event) {
+    if (event->type() == QEvent::WindowActivate) {
+        MainStart();
+    }
+    return QWidget::event(event);
+}
+
 void TMenuo::changeEvent(QEvent* event) {
     QWidget::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow()) {
+        MainStart();
+    }
 }
+
+void TMenuo::MainStart() {
+    if (!FirstActivation) {
+        return;
+    }
+    const QSize screen = platform_.screenSize();
+    move(0, 0);
+    resize(screen);
+    ui->Tablo->move(ui->Tablo->pos() + centredOrigin(screen, BoardSize));
+    BuildMenu();
+    MenuAction(FirstPage);
+    if (wizard_ != nullptr && !platform_.canShowEsperantoLetters(esperantoFont())) {
+        showWindow(wizard_);
+    }
+    FirstActivation = false;
+}
+
 void TMenuo::closeEvent(QCloseEvent* event) {
     event->accept();
     emit mainWindowClosed();
 }
-void TMenuo::keyPressEvent(QKeyEvent*) {}
-void TMenuo::keyReleaseEvent(QKeyEvent*) {}
-void TMenuo::MainStart() {}
+
+// ---------------------------------------------------------------------------------------------------------
+// The menu model and its pages
+
+void TMenuo::BuildMenu() {
+    const MenuBlock menu = ReadMenuBlock(ContentLines);
+    EntryCaption.fill({});
+    EntrySheet.fill({});
+    EntryCount = 0;
+    for (const MenuEntry& entry : menu.entries) {
+        if (EntryCount == MaxMenuEntries) {
+            break;
+        }
+        ++EntryCount;
+        EntryCaption[EntryCount] = entry.caption;
+        EntrySheet[EntryCount] = entry.sheet;
+    }
+    std::array<std::string*, 3> helpBlocks = {&HelpBlock1, &HelpBlock2, &HelpBlock3};
+    for (std::size_t i = 0; i < helpButtons_.size(); ++i) {
+        helpButtons_[i]->setCaption(fromWindows1250(menu.helpButtons[i].caption));
+        *helpBlocks[i] = menu.helpButtons[i].block;
+    }
+    // A range may not end below its start: a menu too short to fill the slots cannot scroll at all.
+    const int maximum = int(EntryCount) - (SlotCount - 1);
+    ui->Csuszka->setMaximum(std::max(maximum, ui->Csuszka->minimum()));
+}
+
+void TMenuo::MenuAction(std::uint8_t code) {
+    switch (code) {
+    case FirstPage:
+        showFirstPage();
+        break;
+    case PageAtScrollPosition:
+        showPageAtScrollPosition();
+        break;
+    case HelpButton1:
+        showHelpBlock(HelpBlock1);
+        break;
+    case HelpButton2:
+        showHelpBlock(HelpBlock2);
+        break;
+    case HelpButton3:
+        showHelpBlock(HelpBlock3);
+        break;
+    case WebLink:
+        platform_.openUrl(QString::fromUtf8(MakerWebAddress));
+        break;
+    default:
+        if (code >= FirstSlot && code <= LastSlot) {
+            chooseSlot(code);
+        }
+        break;
+    }
+}
+
+void TMenuo::showFirstPage() {
+    TopEntry = 1;
+    const int shown = std::min<int>(EntryCount, SlotCount);
+    for (int k = 1; k <= shown; ++k) {
+        showEntry(k, k);
+    }
+    repaint();
+}
+
+void TMenuo::showPageAtScrollPosition() {
+    TopEntry = static_cast<std::uint8_t>(std::clamp(ui->Csuszka->value(), 0, int(MaxMenuEntries)));
+    for (int k = 1; k <= SlotCount; ++k) {
+        const int entry = TopEntry + k - 1;
+        // Only a menu shorter than the slots has places past its end; those slots stay empty.
+        if (entry <= EntryCount) {
+            showEntry(k, entry);
+        }
+    }
+    repaint();
+}
+
+void TMenuo::showEntry(int slot, int entry) {
+    SetSlotCaption(slot, fromWindows1250(captionOf(entry)));
+    SetSlotHeading(slot, sheetOf(entry).empty());
+}
+
+void TMenuo::SetSlotCaption(int slot, const QString& caption) {
+    if (slot >= 1 && slot <= SlotCount) {
+        slots_[static_cast<std::size_t>(slot - 1)]->setCaption(caption);
+    }
+}
+
+void TMenuo::SetSlotHeading(int slot, bool heading) {
+    if (slot >= 1 && slot <= SlotCount) {
+        slots_[static_cast<std::size_t>(slot - 1)]->setBold(heading);
+    }
+}
+
+bool TMenuo::isSelectable(int entry) const {
+    return entry >= 1 && entry <= EntryCount && !EntrySheet[static_cast<std::size_t>(entry)].empty();
+}
+
+const std::string& TMenuo::sheetOf(int entry) const {
+    return entry >= 1 && entry <= int(MaxMenuEntries) ? EntrySheet[static_cast<std::size_t>(entry)] : NoText;
+}
+
+const std::string& TMenuo::captionOf(int entry) const {
+    return entry >= 1 && entry <= int(MaxMenuEntries) ? EntryCaption[static_cast<std::size_t>(entry)]
+                                                      : NoText;
+}
+
+// ---------------------------------------------------------------------------------------------------------
+// Actions
+
+void TMenuo::chooseSlot(int slot) {
+    // Slot 8 shows the last entry only when the list is scrolled to its end, and then it stands for the
+    // second help button, whatever the entry holds.
+    if (slot == SlotCount && TopEntry + (SlotCount - 1) == EntryCount) {
+        showHelpBlock(HelpBlock2);
+        return;
+    }
+    const int entry = TopEntry + slot - 1;
+    if (!isSelectable(entry) || task_ == nullptr) {
+        return;
+    }
+    task_->setTitle(slots_[static_cast<std::size_t>(slot - 1)]->caption());
+    task_->SheetBlockName = EntrySheet[static_cast<std::size_t>(entry)];
+    task_->SheetLines = &ContentLines;
+    task_->StartSheet();
+    showWindow(task_);
+    setEnabled(false);
+    ui->Tablo->hide();
+    if (QLineEdit* answer = task_->answerBox()) {
+        answer->setFocus();
+    }
+}
+
+void TMenuo::showHelpBlock(const std::string& block) {
+    if (help_ == nullptr) {
+        return;
+    }
+    help_->LoadBlock(block, ContentLines);
+    help_->showHelp();
+}
+
+// ---------------------------------------------------------------------------------------------------------
+// Hover highlighting
+
+Panel* TMenuo::hoverTarget(std::uint8_t code) const {
+    if (code >= FirstSlot && code <= LastSlot) {
+        return slots_[static_cast<std::size_t>(code - 1)];
+    }
+    switch (code) {
+    case ExitButton:
+        return ui->Kilep;
+    case HelpButton1:
+    case HelpButton2:
+    case HelpButton3:
+        return helpButtons_[static_cast<std::size_t>(code - HelpButton1)];
+    case WebLink:
+        return ui->SBildo;
+    default:
+        return nullptr;
+    }
+}
+
+void TMenuo::putInRestLook(Panel* button) const {
+    button->setBevelWidth(RestBevel);
+    if (button == ui->Kilep) {
+        button->setColor(systemColour(SystemColour::ButtonFace));
+        button->setFontColor(systemColour(SystemColour::WindowText));
+    }
+}
+
+bool TMenuo::slotRaisesUnderMouse(int slot) const {
+    const int entry = TopEntry + slot - 1;
+    if (slot == SlotCount && TopEntry + (SlotCount - 1) == EntryCount) {
+        return true;
+    }
+    return isSelectable(entry);
+}
+
+void TMenuo::Highlight(std::uint8_t code) {
+    Panel* target = hoverTarget(code);
+    if (target != nullptr || code == Board) {
+        for (Panel* button : {ui->SBildo, ui->Kilep}) {
+            if (button != target) {
+                putInRestLook(button);
+            }
+        }
+        for (Panel* button : slots_) {
+            if (button != target) {
+                putInRestLook(button);
+            }
+        }
+        for (Panel* button : helpButtons_) {
+            if (button != target) {
+                putInRestLook(button);
+            }
+        }
+    }
+    if (code >= FirstSlot && code <= LastSlot) {
+        if (slotRaisesUnderMouse(code)) {
+            target->setBevelWidth(RaisedBevel);
+        }
+    } else if (target != nullptr) {
+        target->setBevelWidth(RaisedBevel);
+        if (code == ExitButton) {
+            target->setColor(ExitHoverColour);
+            target->setFontColor(ExitHoverFontColour);
+        }
+    }
+    repaint();
+}
+
+// ---------------------------------------------------------------------------------------------------------
+// Keyboard
+
+void TMenuo::keyPressEvent(QKeyEvent* event) {
+    MeKP(event);
+}
+
+void TMenuo::keyReleaseEvent(QKeyEvent* event) {
+    MeKU(event);
+}
+
+bool TMenuo::eventFilter(QObject* watched, QEvent* event) {
+    const bool isKey = event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease;
+    if (watched != ui->Csuszka || !isKey) {
+        return QWidget::eventFilter(watched, event);
+    }
+    // Each key reaches MeKP and MeKU once: here, then the scroll bar moves on its own keys, and the key is
+    // kept from travelling on to this window, whose handlers would see it a second time.
+    auto* key = static_cast<QKeyEvent*>(event);
+    if (event->type() == QEvent::KeyPress) {
+        MeKP(key);
+    } else {
+        MeKU(key);
+    }
+    static_cast<QObject*>(ui->Csuszka)->event(event);
+    key->accept();
+    return true;
+}
+
+void TMenuo::MeKP(const QKeyEvent* event) {
+    const QString text = event->text();
+    if (text.size() == 1 && text[0] >= QLatin1Char('1') && text[0] <= QLatin1Char('8')) {
+        MenuAction(static_cast<std::uint8_t>(text[0].unicode() - u'0'));
+    }
+}
+
+void TMenuo::MeKU(const QKeyEvent* event) {
+    if (isPhysicalRelease(event) && isEscapeKey(event)) {
+        platform_.exitNow(0);
+    }
+}
 
 } // namespace kvizaro

@@ -5,6 +5,7 @@
 
 #include "content_file.h"
 
+#include <QPoint>
 #include <QWidget>
 
 #include <array>
@@ -14,21 +15,30 @@
 #include <optional>
 #include <string>
 
+class QKeyEvent;
+
 namespace Ui {
 class Menuo;
 }
 
 namespace kvizaro {
 
+class Panel;
 class Platform;
 class TLiteroj;
 class TSugo;
 class TTasko;
 
+// The maker's web page, shown on the web link and opened by it.
+inline const char* const MakerWebAddress = "https://www.kvizaro.hu/kvizaroprg.htm";
+
 class TMenuo : public QWidget {
     Q_OBJECT
 
 public:
+    static constexpr int SlotCount = 8;
+    static constexpr QPoint DesignOrigin{244, 110};
+
     // Indul: loads the content file; a failure is kept in loadError() for start-up to report.
     explicit TMenuo(Platform& platform,
                     const std::filesystem::path& contentFile = std::filesystem::path(DefaultContentFile),
@@ -39,7 +49,7 @@ public:
     void setWindows(TTasko& task, TSugo& help, TLiteroj& wizard);
     const std::optional<std::string>& loadError() const { return loadError_; }
 
-    // The task sheet has closed: enable this window and show the board again.
+    // TaskoFin's effect: the task sheet has closed, so this window takes input again and shows its board.
     void returnFromSheet();
 
     void BuildMenu();
@@ -48,7 +58,7 @@ public:
     void SetSlotCaption(int slot, const QString& caption);
     void SetSlotHeading(int slot, bool heading);
 
-    // The menu model.
+    // The menu model. Index 0 is unused, so that entry i stands at place i.
     std::array<std::string, 101> EntryCaption; // 1..100
     std::array<std::string, 101> EntrySheet;   // 1..100
     std::uint8_t TopEntry = 0;
@@ -63,15 +73,38 @@ signals:
     void mainWindowClosed();
 
 protected:
-    void changeEvent(QEvent* event) override; // MainStart on activation
+    bool event(QEvent* event) override;       // MainStart on WindowActivate
+    void changeEvent(QEvent* event) override; // MainStart on ActivationChange
     void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;   // MeKP
     void keyReleaseEvent(QKeyEvent* event) override; // MeKU
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void connectControls();
     void MainStart();
+    void MeKP(const QKeyEvent* event);
+    void MeKU(const QKeyEvent* event);
+
+    // MenuAction's parts.
+    void showFirstPage();
+    void showPageAtScrollPosition();
+    void showEntry(int slot, int entry);
+    void chooseSlot(int slot);
+    void showHelpBlock(const std::string& block);
+
+    // Highlight's parts.
+    Panel* hoverTarget(std::uint8_t code) const;
+    void putInRestLook(Panel* button) const;
+    bool slotRaisesUnderMouse(int slot) const;
+
+    bool isSelectable(int entry) const;
+    const std::string& sheetOf(int entry) const;
+    const std::string& captionOf(int entry) const;
 
     std::unique_ptr<Ui::Menuo> ui;
+    std::array<Panel*, SlotCount> slots_{};
+    std::array<Panel*, 3> helpButtons_{};
     Platform& platform_;
     TTasko* task_ = nullptr;
     TSugo* help_ = nullptr;

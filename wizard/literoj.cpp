@@ -1,20 +1,107 @@
 #include "literoj.h"
 
+#include "look.h"
+#include "panel.h"
+#include "platform.h"
 #include "ui_literoj.h"
+
+#include <QCloseEvent>
+#include <QMouseEvent>
+
+// The pictures live in a static library; their registration has to be pulled in by name, outside any
+// namespace.
+static void registerWizardPictures() {
+    Q_INIT_RESOURCE(pictures);
+}
 
 namespace kvizaro {
 
+namespace {
+// The wizard places itself as if it were as large as the task sheet, over the main menu's board.
+constexpr QSize PlacedSize{640, 480};
+constexpr int RestBevel = 1;
+constexpr int RaisedBevel = 2;
+} // namespace
+
 TLiteroj::TLiteroj(Platform& platform, QWidget& mainWindow, QWidget* parent)
-    : QWidget(parent), ui(std::make_unique<Ui::Literoj>()), platform_(platform), mainWindow_(mainWindow) {
+    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
+      ui(std::make_unique<Ui::Literoj>()), platform_(platform), mainWindow_(mainWindow) {
+    registerWizardPictures();
     ui->setupUi(this);
+    applyFormLook(this);
+    setFixedSize(size());
+    // The memo is read on the button-face colour, not on the white of an edit box.
+    QPalette memoColours = ui->Memo1->palette();
+    memoColours.setColor(QPalette::Base, systemColour(SystemColour::ButtonFace));
+    ui->Memo1->setPalette(memoColours);
+    ui->Memo1->viewport()->setCursor(Qt::WaitCursor);
+
+    setMouseTracking(true);
+    keepMouseMoves(ui->Image1);
+    keepMouseMoves(ui->Memo1->viewport());
+    connect(ui->FinButono, &Panel::clicked, this, &TLiteroj::FbCl);
+    connect(ui->FinButono, &Panel::mouseMoved, this, &TLiteroj::FbOM);
+    connect(ui->ReButono, &Panel::clicked, this, &TLiteroj::RbCl);
+    connect(ui->ReButono, &Panel::mouseMoved, this, &TLiteroj::ReMO);
 }
 
 TLiteroj::~TLiteroj() = default;
 
+bool TLiteroj::event(QEvent* event) {
+    if (event->type() == QEvent::WindowActivate) {
+        EkFunkciu();
+    }
+    return QWidget::event(event);
+}
+
 void TLiteroj::changeEvent(QEvent* event) {
     QWidget::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow()) {
+        EkFunkciu();
+    }
 }
-void TLiteroj::closeEvent(QCloseEvent*) {}
-void TLiteroj::mouseMoveEvent(QMouseEvent*) {}
+
+void TLiteroj::EkFunkciu() {
+    move(centredOrigin(platform_.screenSize(), PlacedSize));
+    mainWindow_.setWindowState(Qt::WindowMinimized);
+}
+
+void TLiteroj::closeEvent(QCloseEvent* event) {
+    // Haltu: however the wizard is closed, the main window comes back.
+    mainWindow_.setWindowState(Qt::WindowNoState);
+    event->accept();
+}
+
+void TLiteroj::FbCl() {
+    close();
+}
+
+void TLiteroj::RbCl() {
+    platform_.startNewInstance();
+    platform_.exitNow(0);
+}
+
+void TLiteroj::mouseMoveEvent(QMouseEvent* event) {
+    event->accept();
+    LiMO();
+}
+
+void TLiteroj::FbOM() {
+    setBevels(RaisedBevel, RestBevel);
+}
+
+void TLiteroj::ReMO() {
+    setBevels(RestBevel, RaisedBevel);
+}
+
+void TLiteroj::LiMO() {
+    setBevels(RestBevel, RestBevel);
+}
+
+void TLiteroj::setBevels(int finish, int restart) {
+    ui->FinButono->setBevelWidth(finish);
+    ui->ReButono->setBevelWidth(restart);
+    repaint();
+}
 
 } // namespace kvizaro

@@ -23,11 +23,20 @@ public:
     ~TLiteroj() override;
 
 protected:
-    void changeEvent(QEvent* event) override;         // EkFunkciu on activation
+    bool event(QEvent* event) override;               // EkFunkciu on WindowActivate
+    void changeEvent(QEvent* event) override;         // EkFunkciu on ActivationChange
     void closeEvent(QCloseEvent* event) override;     // Haltu
     void mouseMoveEvent(QMouseEvent* event) override; // LiMO
 
 private:
+    void EkFunkciu();
+    void FbCl();
+    void RbCl();
+    void FbOM();
+    void ReMO();
+    void LiMO();
+    void setBevels(int finish, int restart);
+
     std::unique_ptr<Ui::Literoj> ui;
     Platform& platform_;
     QWidget& mainWindow_;

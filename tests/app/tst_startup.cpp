@@ -1,0 +1,180 @@
+#include "content_builder.h"
+#include "fake_platform.h"
+#include "hiba.h"
+#include "kvizaro.h"
+#include "literoj.h"
+#include "look.h"
+#include "menuo.h"
+#include "panel.h"
+#include "sugo.h"
+#include "tasko.h"
+
+#include <QApplication>
+#include <QMouseEvent>
+#include <QScrollBar>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace kvizaro;
+using namespace kvizaro::test;
+
+namespace {
+
+std::string contentFile(const QTemporaryDir& dir, int entries) {
+    std::vector<std::string> lines = {"#Menuo"};
+    for (int n = 1; n <= entries; ++n) {
+        lines.push_back("Menuero=\"Lap " + std::to_string(n) + "\",\"lapo" + std::to_string(n) + "\"");
+    }
+    lines.insert(lines.end(), {"Butono1=\"Sugo\",\"sugo\"", "#sugo", "Segitseg", "#"});
+    return writeFile(dir, "enhavo.adt", encodeStored(lines));
+}
+
+void click(QWidget* control) {
+    const QPointF centre = QRectF(control->rect()).center();
+    const QPointF global = control->mapToGlobal(centre);
+    QMouseEvent press(QEvent::MouseButtonPress, centre, global, Qt::LeftButton, Qt::LeftButton,
+                      Qt::NoModifier);
+    QCoreApplication::sendEvent(control, &press);
+    QMouseEvent release(QEvent::MouseButtonRelease, centre, global, Qt::LeftButton, Qt::NoButton,
+                        Qt::NoModifier);
+    QCoreApplication::sendEvent(control, &release);
+}
+
+template <typename Control = QWidget> Control* find(const QWidget& window, const char* name) {
+    return window.findChild<Control*>(QString::fromLatin1(name));
+}
+
+} // namespace
+
+class TestStartup : public QObject {
+    Q_OBJECT
+
+private slots:
+    void missingContentShowsErrorBox();
+    void missingContentLeavesEmptyMenu();
+    void windowsAfterCreation();
+    void firstActivationThroughEventLoop_data();
+    void firstActivationThroughEventLoop();
+    void missingLettersBringUpWizardOverMinimisedMenu();
+    void closingWizardRestoresMenuWithoutRebuilding();
+    void closingMainWindowEndsLoop();
+};
+
+void TestStartup::missingContentShowsErrorBox() {
+    FakePlatform platform;
+    QTemporaryDir dir;
+    Kvizaro windows(platform, std::filesystem::path(dir.path().toStdString()) / "enhavo.adt");
+    QCOMPARE(platform.errors.size(), 1);
+    QCOMPARE(platform.errors.first().first, QStringLiteral("File not found."));
+    QCOMPARE(platform.errors.first().second, QStringLiteral("Kvizaro v1.0 * Folimo"));
+    QVERIFY(windows.menu().ContentLines.empty());
+}
+
+void TestStartup::missingContentLeavesEmptyMenu() {
+    FakePlatform platform;
+    QTemporaryDir dir;
+    Kvizaro windows(platform, std::filesystem::path(dir.path().toStdString()) / "enhavo.adt");
+    windows.showMainWindow();
+    TMenuo& menu = windows.menu();
+    QTRY_VERIFY(menu.isActiveWindow());
+    QTRY_COMPARE(find(menu, "Tablo")->pos(), QPoint(192, 144));
+    QCOMPARE(int(menu.EntryCount), 0);
+    QCOMPARE(find<QScrollBar>(menu, "Csuszka")->maximum(), 1);
+    for (const char* name : {"MenuEro01", "MenuEro08", "SugoT1", "SugoT2", "SugoT3"}) {
+        QCOMPARE(find<Panel>(menu, name)->caption(), QString());
+    }
+    for (const char* name : {"MenuEro01", "MenuEro08", "SugoT1", "SugoT2", "SugoT3", "SBildo"}) {
+        click(find(menu, name));
+    }
+    QVERIFY(menu.isEnabled());
+    QVERIFY(windows.task().SheetBlockName.empty());
+    QCOMPARE(platform.openedUrls.size(), 1);
+}
+
+void TestStartup::windowsAfterCreation() {
+    FakePlatform platform;
+    platform.screen = QSize(1280, 1024);
+    QTemporaryDir dir;
+    Kvizaro windows(platform, contentFile(dir, 3));
+    QVERIFY(platform.errors.isEmpty());
+    QCOMPARE(windows.menu().objectName(), QStringLiteral("Menuo"));
+    QCOMPARE(windows.wizard().objectName(), QStringLiteral("Literoj"));
+    QVERIFY(windows.menu().isHidden());
+    QVERIFY(windows.task().isVisible());
+    QCOMPARE(windows.task().pos(), centredOrigin(platform.screen, windows.task().size()));
+    QVERIFY(windows.wizard().isHidden());
+    QVERIFY(windows.notice().isHidden());
+    QVERIFY(windows.help().isHidden());
+    // The menu is built at the first activation, not before.
+    QCOMPARE(int(windows.menu().EntryCount), 0);
+    QVERIFY(!windows.menu().ContentLines.empty());
+}
+
+void TestStartup::firstActivationThroughEventLoop_data() {
+    QTest::addColumn<QSize>("screen");
+    QTest::addColumn<QPoint>("board");
+    QTest::newRow("640x480") << QSize(640, 480) << QPoint(0, 0);
+    QTest::newRow("1024x768") << QSize(1024, 768) << QPoint(192, 144);
+    QTest::newRow("600x400") << QSize(600, 400) << QPoint(-20, -40);
+}
+
+void TestStartup::firstActivationThroughEventLoop() {
+    QFETCH(QSize, screen);
+    QFETCH(QPoint, board);
+    FakePlatform platform;
+    platform.screen = screen;
+    QTemporaryDir dir;
+    Kvizaro windows(platform, contentFile(dir, 10));
+    windows.showMainWindow();
+    TMenuo& menu = windows.menu();
+    QTRY_COMPARE(int(menu.EntryCount), 10);
+    QCOMPARE(menu.geometry(), QRect(QPoint(0, 0), screen));
+    QCOMPARE(find(menu, "Tablo")->pos(), board);
+    QCOMPARE(find<Panel>(menu, "MenuEro01")->caption(), QStringLiteral("Lap 1"));
+    QCOMPARE(find<QScrollBar>(menu, "Csuszka")->maximum(), 3);
+    QVERIFY(windows.wizard().isHidden());
+    QCOMPARE(menu.windowState() & Qt::WindowMinimized, Qt::WindowStates());
+}
+
+void TestStartup::missingLettersBringUpWizardOverMinimisedMenu() {
+    FakePlatform platform;
+    platform.esperantoLettersShown = false;
+    QTemporaryDir dir;
+    Kvizaro windows(platform, contentFile(dir, 10));
+    windows.showMainWindow();
+    QTRY_VERIFY(windows.wizard().isVisible());
+    QTRY_VERIFY(windows.menu().windowState().testFlag(Qt::WindowMinimized));
+    QCOMPARE(windows.wizard().pos(), QPoint(192, 144));
+    QCOMPARE(int(windows.menu().EntryCount), 10);
+}
+
+void TestStartup::closingWizardRestoresMenuWithoutRebuilding() {
+    FakePlatform platform;
+    platform.esperantoLettersShown = false;
+    QTemporaryDir dir;
+    Kvizaro windows(platform, contentFile(dir, 20));
+    windows.showMainWindow();
+    QTRY_VERIFY(windows.menu().windowState().testFlag(Qt::WindowMinimized));
+    find<QScrollBar>(windows.menu(), "Csuszka")->setValue(9);
+    click(find(windows.wizard(), "FinButono"));
+    QVERIFY(windows.wizard().isHidden());
+    QCOMPARE(windows.menu().windowState() & Qt::WindowMinimized, Qt::WindowStates());
+    windows.menu().activateWindow();
+    QTRY_VERIFY(windows.menu().isActiveWindow());
+    QCOMPARE(int(windows.menu().TopEntry), 9);
+    QVERIFY(windows.wizard().isHidden());
+}
+
+void TestStartup::closingMainWindowEndsLoop() {
+    FakePlatform platform;
+    QTemporaryDir dir;
+    Kvizaro windows(platform, contentFile(dir, 3));
+    windows.showMainWindow();
+    QSignalSpy closed(&windows.menu(), &TMenuo::mainWindowClosed);
+    QVERIFY(windows.menu().close());
+    QCOMPARE(closed.size(), 1);
+    QVERIFY(platform.exitCodes.isEmpty());
+}
+
+QTEST_MAIN(TestStartup)
+#include "tst_startup.moc"
