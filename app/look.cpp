@@ -7,6 +7,7 @@
 #include <QEvent>
 #include <QKeyEvent>
 #include <QPalette>
+#include <QStringList>
 #include <QWidget>
 
 #include <optional>
@@ -108,6 +109,18 @@ void applyFormLook(QWidget* window) {
         applyPixelSize(child);
         applyColours(child);
     }
+}
+
+void installFontSubstitutions() {
+    const QStringList sans{QStringLiteral("Liberation Sans"), QStringLiteral("Arimo"),
+                           QStringLiteral("DejaVu Sans")};
+    const QStringList mono{QStringLiteral("Liberation Mono"), QStringLiteral("Cousine"),
+                           QStringLiteral("DejaVu Sans Mono")};
+    for (const char* face : {"MS Sans Serif", "Arial", "Esperanto L3 Sans Serif"}) {
+        QFont::insertSubstitutions(QString::fromLatin1(face), sans);
+    }
+    QFont::insertSubstitutions(QStringLiteral("Courier New"), mono);
+    QFont::insertSubstitutions(QStringLiteral("Verdana"), {QStringLiteral("DejaVu Sans")});
 }
 
 QFont esperantoFont() {

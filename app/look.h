@@ -27,6 +27,10 @@ QColor systemColour(SystemColour colour);
 //                                        AppWorkspace: the panel's (or widget's) background and text colour
 void applyFormLook(QWidget* window);
 
+// The layouts name Windows faces. Where a system lacks them, prefer the metric-compatible or closest free
+// faces to whatever fontconfig would pick, so that captions fit their panels as designed.
+void installFontSubstitutions();
+
 // The face and height of the panels that show questions and answers.
 QFont esperantoFont();
 

@@ -16,6 +16,7 @@ namespace kvizaro {
 Kvizaro::Kvizaro(Platform& platform, const std::filesystem::path& contentFile) : platform_(platform) {
     ConfigureParser();
     QCoreApplication::setApplicationName(applicationTitle());
+    installFontSubstitutions();
 
     menu_ = std::make_unique<TMenuo>(platform_, contentFile);
     if (menu_->loadError()) {
