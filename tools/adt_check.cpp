@@ -338,7 +338,8 @@ private:
     void checkLastEntry(std::size_t e) {
         const MenuEntry& entry = menu_.entries[e];
         const HelpButton& button = menu_.helpButtons[SlotEightHelpButton];
-        if (entry.sheet != button.block) {
+        // Without a block for help button 2 that button is reported already.
+        if (!button.block.empty() && entry.sheet != button.block) {
             reportAt(
                 entryLine(e),
                 "the last menu entry shows only in slot 8 with the list at its end, where choosing it opens "
@@ -349,21 +350,25 @@ private:
         }
     }
 
+    // Judged by what the reader delivers: its button pass starts at the file's second line, which is the
+    // menu block only when "#Menuo" is the first line.
     void checkHelpButtons(std::size_t menuMarker) {
         helpNames_.insert(std::string(TypingHelpBlockName));
         for (std::size_t b = 0; b < HelpButtonCount; ++b) {
             const HelpButton& button = menu_.helpButtons[b];
             const std::string key = "Butono" + std::to_string(b + 1);
-            if (!buttonLines_[b]) {
-                reportAt(menuMarker, "there is no line \"" + key +
-                                         "\" in the menu block: that help button has no caption and opens an "
-                                         "empty help window");
-                continue;
-            }
-            helpNames_.insert(button.block);
-            if (!FindBlock(lines_, button.block)) {
-                reportAt(*buttonLines_[b],
-                         key + " names the block " + inQuotes(button.block) + ", which does not exist");
+            const std::size_t line = buttonLines_[b].value_or(menuMarker);
+            if (button.caption.empty() && button.block.empty()) {
+                reportAt(line, "the program reads no line \"" + key +
+                                   "\": that help button has no caption and opens an empty help window");
+            } else if (button.block.empty()) {
+                reportAt(line, key + " names no help block: the button opens an empty help window");
+            } else {
+                helpNames_.insert(button.block);
+                if (!FindBlock(lines_, button.block)) {
+                    reportAt(line,
+                             key + " names the block " + inQuotes(button.block) + ", which does not exist");
+                }
             }
         }
     }
@@ -405,7 +410,7 @@ private:
         case parser_status::TooFewDelimiters:
             return "is missing (parser status 80)";
         default:
-            return "has no value in double quotes";
+            return "is not in double quotes";
         }
     }
 
@@ -467,6 +472,12 @@ private:
     }
 
     void checkTaskBlock(const Region& region) {
+        if (!holdsItemLine(region)) {
+            // Every line would be "before the first question"; one finding says it all.
+            reportAt(region.marker,
+                     "the task sheet " + inQuotes(region.name) + " has no questions (no \"[tasko]\" line)");
+            return;
+        }
         std::vector<ItemLines> items;
         for (std::size_t i = region.marker + 1; i < region.end; ++i) {
             const std::string_view line = lines_[i];
@@ -479,14 +490,18 @@ private:
                 checkItemLine(i, items.empty() ? nullptr : &items.back());
             }
         }
-        if (items.empty()) {
-            reportAt(region.marker, "the task sheet " + inQuotes(region.name) +
-                                        " has no questions (no \"[tasko]\" "
-                                        "line)");
-        }
         for (std::size_t k = 0; k < std::min(items.size(), MaxQuestions); ++k) {
             checkItemComplete(items[k]);
         }
+    }
+
+    bool holdsItemLine(const Region& region) const {
+        for (std::size_t i = region.marker + 1; i < region.end; ++i) {
+            if (lines_[i] == ItemSectionLine) {
+                return true;
+            }
+        }
+        return false;
     }
 
     void checkItemLine(std::size_t i, ItemLines* item) {

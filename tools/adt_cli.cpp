@@ -6,10 +6,11 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
+#include <memory>
 #include <optional>
 #include <system_error>
 
@@ -43,14 +44,19 @@ std::string systemErrorText(int error) {
     return std::generic_category().message(error);
 }
 
+// Plain stdio: a stream reading a folder throws from deep inside, stdio reports EISDIR.
 std::optional<std::string> readFile(const std::string& path, std::string& contents) {
     errno = 0;
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
+    std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"), &std::fclose);
+    if (!file) {
         return systemErrorText(errno != 0 ? errno : EIO);
     }
-    contents.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    if (in.bad()) {
+    char buffer[1 << 16];
+    std::size_t got = 0;
+    while ((got = std::fread(buffer, 1, sizeof buffer, file.get())) > 0) {
+        contents.append(buffer, got);
+    }
+    if (std::ferror(file.get())) {
         return systemErrorText(errno != 0 ? errno : EIO);
     }
     return std::nullopt;
