@@ -620,7 +620,11 @@ std::vector<Finding> CheckStoredBytes(std::string_view stored) {
         const char byte = stored[i];
         if (byte == '\x1A') {
             if (i + 1 < stored.size()) {
-                findings.push_back({line, "an end-of-file byte: the program reads nothing after it"});
+                // At the start of a line the program sees no line at all: name the one before.
+                const std::size_t reported = length > 0 ? line : line - 1;
+                findings.push_back({reported, "an end-of-file byte stands " +
+                                                  std::string(length > 0 ? "in" : "after") +
+                                                  " this line: the program reads nothing after it"});
             }
             break;
         }

@@ -170,8 +170,13 @@ DecodeResult DecodeStored(std::string_view stored) {
             continue;
         }
         const auto decoded = static_cast<unsigned char>(byte - 1U);
-        const char32_t code = ByteSourceCharacter(decoded);
-        if (code == ReplacementCharacter) {
+        char32_t code = ByteSourceCharacter(decoded);
+        if (code == LineFeed || code == CarriageReturn) {
+            // A line end in the middle of a source line would split it when stored again.
+            result.warnings.push_back(
+                {line, column, "a line end character inside a line has no place in a source"});
+            code = ReplacementCharacter;
+        } else if (code == ReplacementCharacter) {
             char hex[8];
             std::snprintf(hex, sizeof hex, "0x%02X", decoded);
             result.warnings.push_back(

@@ -4,6 +4,7 @@
 #include "readers.h"
 
 #include <QFile>
+#include <QRandomGenerator>
 #include <QtTest>
 
 #include <set>
@@ -101,10 +102,61 @@ private slots:
         }
     }
 
+    void endOfFileByteInsideIsReported_data() {
+        QTest::addColumn<QByteArray>("stored");
+        QTest::addColumn<int>("line");
+        QTest::newRow("inside-a-line") << QByteArray("$Nfovp\r\n$\x1a$\r\n") << 2;
+        // At a line's start the program sees no line there: the finding names the line before.
+        QTest::newRow("at-a-line-start") << QByteArray("$Nfovp\r\n\x1a$\r\n") << 1;
+        QTest::newRow("at-the-file-start") << QByteArray("\x1a$Nfovp\r\n") << 0;
+    }
     void endOfFileByteInsideIsReported() {
-        const std::vector<Finding> found = CheckStoredBytes("$Nfovp\r\n\x1a$\r\n");
+        QFETCH(QByteArray, stored);
+        QFETCH(int, line);
+        const std::vector<Finding> found = CheckStoredBytes(bytes(stored));
         QCOMPARE(found.size(), std::size_t{1});
-        QCOMPARE(found[0].line, std::size_t{2});
+        QCOMPARE(found[0].line, std::size_t(line));
+    }
+
+    void endOfFileByteAtTheEndIsHarmless() { QVERIFY(CheckStoredBytes("$Nfovp\r\n\x1a").empty()); }
+
+    // Pieces of real lines and stray bytes in random order: the checker must neither crash nor report a line
+    // the file does not have.
+    void randomFilesAreCheckedSafely() {
+        const std::vector<std::string> pieces{"#Menuo",
+                                              "#a",
+                                              "#",
+                                              "[tasko]",
+                                              "[tasko",
+                                              "Menuero=\"a\",\"a\"",
+                                              "Menuero=\"\",\"\"",
+                                              "Butono2=\"b\",\"a\"",
+                                              "Demando=\"x",
+                                              "Solvo=\"?\"",
+                                              "Instruo=x,\"y\"",
+                                              "REMARK",
+                                              "",
+                                              "=",
+                                              "\xe6\xb3"};
+        QRandomGenerator random(20240611);
+        for (int round = 0; round < 2000; ++round) {
+            std::string stored;
+            const int lineCount = random.bounded(40);
+            for (int i = 0; i < lineCount; ++i) {
+                std::string line = pieces[random.bounded(quint32(pieces.size()))];
+                if (random.bounded(4) == 0) {
+                    line += static_cast<char>(random.bounded(256));
+                }
+                for (char c : line) {
+                    stored += static_cast<char>(static_cast<unsigned char>(c) + 1U);
+                }
+                stored += random.bounded(8) == 0 ? "\n" : "\r\n";
+            }
+            const std::size_t lines = DecodeContent(stored).size();
+            for (const Finding& finding : CheckStored(stored)) {
+                QVERIFY(finding.line <= lines);
+            }
+        }
     }
 
     void emptyFileIsReported() { QCOMPARE(CheckStored("").size(), std::size_t{1}); }

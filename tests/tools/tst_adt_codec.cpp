@@ -2,11 +2,26 @@
 #include "byte_text.h"
 #include "code_pages.h"
 
+#include <QRandomGenerator>
 #include <QtTest>
 
 using namespace kvizaro;
 using kvizaro::test::bytes;
 using kvizaro::test::qbytes;
+
+namespace {
+
+// A CR without LF ends a line just as CR LF does, so it comes back as CR LF: no exact round trip to expect.
+bool hasLoneCarriageReturn(std::string_view stored) {
+    for (std::size_t i = 0; i < stored.size(); ++i) {
+        if (stored[i] == '\r' && (i + 1 == stored.size() || stored[i + 1] != '\n')) {
+            return true;
+        }
+    }
+    return false;
+}
+
+} // namespace
 
 class TestAdtCodec : public QObject {
     Q_OBJECT
@@ -77,6 +92,25 @@ private slots:
         }
     }
 
+    // Any stored file that decodes without warnings stores back byte for byte (up to an end-of-file byte).
+    void decodedRandomFilesStoreBackUnchanged() {
+        QRandomGenerator random(7);
+        for (int round = 0; round < 5000; ++round) {
+            std::string stored;
+            const int size = random.bounded(64);
+            for (int i = 0; i < size; ++i) {
+                stored +=
+                    random.bounded(6) == 0 ? std::string("\r\n") : std::string(1, char(random.bounded(256)));
+            }
+            const DecodeResult decoded = DecodeStored(stored);
+            if (!decoded.warnings.empty() || hasLoneCarriageReturn(stored)) {
+                continue;
+            }
+            QCOMPARE(qbytes(EncodeSource(decoded.source).stored),
+                     qbytes(stored.substr(0, stored.find('\x1a'))));
+        }
+    }
+
     void encodeRejectsWhatCannotBeStored_data() {
         QTest::addColumn<QByteArray>("source");
         QTest::addColumn<int>("line");
@@ -119,6 +153,11 @@ private slots:
         // 0x82 decodes to 0x81, which Windows-1250 leaves without a character.
         QTest::newRow("byte-without-character")
             << QByteArray("b\r\nb\x82") << QByteArray("a\na\xef\xbf\xbd") << 2 << 2;
+        // Stored 11 and 14 decode to LF and CR, which a source line cannot hold.
+        QTest::newRow("line-feed-inside-a-line")
+            << QByteArray("b\x0b") << QByteArray("a\xef\xbf\xbd") << 1 << 2;
+        QTest::newRow("carriage-return-inside-a-line")
+            << QByteArray("\x0e") << QByteArray("\xef\xbf\xbd") << 1 << 1;
         QTest::newRow("end-of-file-byte-inside") << QByteArray("bc\x1a"
                                                                "de")
                                                  << QByteArray("ab") << 1 << 3;
