@@ -1,0 +1,215 @@
+#include "adt_check.h"
+#include "adt_codec.h"
+#include "byte_text.h"
+#include "readers.h"
+
+#include <QFile>
+#include <QRandomGenerator>
+#include <QtTest>
+
+#include <set>
+
+using namespace kvizaro;
+using kvizaro::test::bytes;
+using kvizaro::test::qbytes;
+
+namespace {
+
+// A crafted lesson source from tests/data/check, stored as the program would read it.
+std::string storedLesson(const QString& name) {
+    QFile file(QStringLiteral(KVIZARO_TEST_DATA_DIR "/check/") + name + QStringLiteral(".txt"));
+    if (!file.open(QIODevice::ReadOnly)) {
+        return {};
+    }
+    return EncodeSource(bytes(file.readAll())).stored;
+}
+
+// "line:words" for one expected finding: the line it is reported at and words its message must hold.
+using Expected = QByteArrayList;
+
+} // namespace
+
+class TestAdtCheck : public QObject {
+    Q_OBJECT
+
+private slots:
+    void checkReportsWhatTheProgramWouldSkipOrMisshow_data() {
+        QTest::addColumn<QString>("lesson");
+        QTest::addColumn<Expected>("findings");
+        auto row = [](const char* lesson, Expected findings) {
+            QTest::newRow(lesson) << QString::fromLatin1(lesson) << findings;
+        };
+        row("clean", {});
+        row("blank_before_equals", {"14:no \"Instruo\"", "16:blank follows the key \"Instruo\""});
+        row("comma_before_equals", {"18:parser status 38"});
+        row("no_equals", {"18:no \"=\" (parser status 80)"});
+        row("unclosed_section", {"18:exactly \"[tasko]\""});
+        row("wrong_section", {"18:exactly \"[tasko]\""});
+        row("unknown_key", {"18:unknown key \"demando\""});
+        row("value_without_quotes", {"14:no \"Instruo\"", "16:not in double quotes"});
+        row("unclosed_quote", {"14:no \"Instruo\"", "16:parser status 48"});
+        row("comma_outside_quotes", {"15:parser status 50", "15:text outside the double quotes"});
+        row("text_outside_quotes", {"15:text outside the double quotes"});
+        row("missing_field", {"3:block name is missing"});
+        row("extra_values", {"17:more values"});
+        row("entry_names_missing_block", {"4:\"b\", which does not exist"});
+        row("button_names_missing_block",
+            {"10:\"segitseg\", which does not exist", "23:\"sugo\" is never opened",
+             "25:empty line outside a help block"});
+        row("button_line_missing", {"1:no line \"Butono3\""});
+        row("few_entries", {"1:fewer than 8"});
+        row("last_entry_not_help_block_2", {"9:slot 8"});
+        row("incomplete_items", {"14:no \"Demando\"", "17:no \"Instruo\"", "20:no \"Solvo\""});
+        row("model_answer_not_accepted", {"16:not among the accepted answers"});
+        row("repeated_question", {"17:second \"Demando\""});
+        row("line_before_first_item", {"14:before the first \"[tasko]\""});
+        row("duplicate_block", {"31:defined again (first at line 13)"});
+        row("missing_final_marker", {"30:does not end with a line \"#\""});
+        row("empty_line_in_task_block", {"18:empty line outside a help block"});
+        row("esperanto_letter_in_caption", {"3:'Ĉ' shows as 'Ć'"});
+        row("esperanto_letter_in_help_text", {"24:'ŝ' shows as 'ţ'"});
+        row("question_misshown", {"15:'ł' shows as '³' in the Esperanto font"});
+        row("solution_cannot_be_typed", {"18:cannot be typed"});
+        row("solution_only_punctuation", {"18:only blanks and punctuation"});
+        row("block_never_opened", {"31:\"z\" is never opened"});
+        row("no_typing_help", {"0:no block \"tajpado\"", "12:\"tajpado\", which does not exist",
+                               "29:\"tipoj\" is never opened"});
+        row("first_line_not_menu",
+            {"1:first line is not \"#Menuo\"", "11:no line \"Butono1\"", "12:no line \"Butono2\"",
+             "13:no line \"Butono3\"", "24:\"sugo\" is never opened", "26:empty line outside a help block",
+             "28:\"nevjegy\" is never opened"});
+        row("long_line", {"26:268 characters long"});
+        row("too_many_entries", {"101:slot 8", "102:beyond the 100th", "103:beyond the 100th"});
+        row("too_many_items", {"814:beyond the 200th"});
+        row("too_many_answers", {"32:beyond the 15th"});
+    }
+    void checkReportsWhatTheProgramWouldSkipOrMisshow() {
+        QFETCH(QString, lesson);
+        QFETCH(Expected, findings);
+        const std::string stored = storedLesson(lesson);
+        QVERIFY(!stored.empty());
+        const std::vector<Finding> found = CheckStored(stored);
+        QByteArrayList reported;
+        for (const Finding& finding : found) {
+            reported << QByteArray::number(qulonglong(finding.line)) + ':' + qbytes(finding.message);
+        }
+        QCOMPARE(reported.size(), findings.size());
+        for (qsizetype i = 0; i < findings.size(); ++i) {
+            const QByteArray line = findings[i].left(findings[i].indexOf(':'));
+            const QByteArray words = findings[i].mid(findings[i].indexOf(':') + 1);
+            QCOMPARE(QByteArray::number(qulonglong(found[std::size_t(i)].line)), line);
+            QVERIFY2(qbytes(found[std::size_t(i)].message).contains(words), reported[i].constData());
+        }
+    }
+
+    void endOfFileByteInsideIsReported_data() {
+        QTest::addColumn<QByteArray>("stored");
+        QTest::addColumn<int>("line");
+        QTest::newRow("inside-a-line") << QByteArray("$Nfovp\r\n$\x1a$\r\n") << 2;
+        // At a line's start the program sees no line there: the finding names the line before.
+        QTest::newRow("at-a-line-start") << QByteArray("$Nfovp\r\n\x1a$\r\n") << 1;
+        QTest::newRow("at-the-file-start") << QByteArray("\x1a$Nfovp\r\n") << 0;
+    }
+    void endOfFileByteInsideIsReported() {
+        QFETCH(QByteArray, stored);
+        QFETCH(int, line);
+        const std::vector<Finding> found = CheckStoredBytes(bytes(stored));
+        QCOMPARE(found.size(), std::size_t{1});
+        QCOMPARE(found[0].line, std::size_t(line));
+    }
+
+    void endOfFileByteAtTheEndIsHarmless() { QVERIFY(CheckStoredBytes("$Nfovp\r\n\x1a").empty()); }
+
+    // Pieces of real lines and stray bytes in random order: the checker must neither crash nor report a line
+    // the file does not have.
+    void randomFilesAreCheckedSafely() {
+        const std::vector<std::string> pieces{"#Menuo",
+                                              "#a",
+                                              "#",
+                                              "[tasko]",
+                                              "[tasko",
+                                              "Menuero=\"a\",\"a\"",
+                                              "Menuero=\"\",\"\"",
+                                              "Butono2=\"b\",\"a\"",
+                                              "Demando=\"x",
+                                              "Solvo=\"?\"",
+                                              "Instruo=x,\"y\"",
+                                              "REMARK",
+                                              "",
+                                              "=",
+                                              "\xe6\xb3"};
+        QRandomGenerator random(20240611);
+        for (int round = 0; round < 2000; ++round) {
+            std::string stored;
+            const int lineCount = random.bounded(40);
+            for (int i = 0; i < lineCount; ++i) {
+                std::string line = pieces[random.bounded(quint32(pieces.size()))];
+                if (random.bounded(4) == 0) {
+                    line += static_cast<char>(random.bounded(256));
+                }
+                for (char c : line) {
+                    stored += static_cast<char>(static_cast<unsigned char>(c) + 1U);
+                }
+                stored += random.bounded(8) == 0 ? "\n" : "\r\n";
+            }
+            const std::size_t lines = DecodeContent(stored).size();
+            for (const Finding& finding : CheckStored(stored)) {
+                QVERIFY(finding.line <= lines);
+            }
+        }
+    }
+
+    void emptyFileIsReported() { QCOMPARE(CheckStored("").size(), std::size_t{1}); }
+
+    void defaultLessonsAreClean() {
+        const LoadResult loaded = LoadContent(KVIZARO_DEFAULT_CONTENT);
+        QVERIFY(!loaded.error);
+        QFile file(QStringLiteral(KVIZARO_DEFAULT_CONTENT));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        std::vector<Finding> found = CheckStoredBytes(bytes(file.readAll()));
+        const std::vector<Finding> content = CheckContent(loaded.lines);
+        found.insert(found.end(), content.begin(), content.end());
+        for (const Finding& finding : found) {
+            qWarning("line %zu: %s", finding.line, finding.message.c_str());
+        }
+        QVERIFY(found.empty());
+    }
+
+    // What the learner is promised: enough sheets and questions, grouped by headings, with alternatives.
+    void defaultLessonsAreComplete() {
+        const LoadResult loaded = LoadContent(KVIZARO_DEFAULT_CONTENT);
+        const MenuBlock menu = ReadMenuBlock(loaded.lines);
+        QVERIFY(menu.entries.size() >= 8);
+        std::set<std::string> sheets;
+        std::size_t headings = 0;
+        for (std::size_t e = 0; e + 1 < menu.entries.size(); ++e) {
+            headings += menu.entries[e].isHeading() ? 1U : 0U;
+            if (!menu.entries[e].isHeading()) {
+                sheets.insert(menu.entries[e].sheet);
+            }
+        }
+        QVERIFY(sheets.size() >= 12);
+        QVERIFY(headings >= 3);
+        std::size_t questions = 0;
+        std::size_t withAlternatives = 0;
+        for (const std::string& sheet : sheets) {
+            for (const TaskItem& item : ReadTaskBlock(loaded.lines, sheet).items) {
+                ++questions;
+                withAlternatives += item.solutions.size() > 1 ? 1U : 0U;
+            }
+        }
+        QVERIFY(questions >= 150);
+        QVERIFY(withAlternatives >= 20);
+        QCOMPARE(menu.entries.back().sheet, menu.helpButtons[1].block);
+        QCOMPARE(menu.entries.back().caption, menu.helpButtons[1].caption);
+        for (const HelpButton& button : menu.helpButtons) {
+            QVERIFY(ReadHelpBlock(loaded.lines, button.block).size() > 1);
+        }
+        const std::vector<std::string> typing = ReadHelpBlock(loaded.lines, TypingHelpBlockName);
+        QVERIFY(std::any_of(typing.begin(), typing.end(),
+                            [](const std::string& line) { return line.find("cx") != std::string::npos; }));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestAdtCheck)
+#include "tst_adt_check.moc"

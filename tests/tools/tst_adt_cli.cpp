@@ -1,0 +1,144 @@
+#include "adt_cli.h"
+#include "adt_codec.h"
+#include "byte_text.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <sstream>
+
+using namespace kvizaro;
+using kvizaro::test::bytes;
+using kvizaro::test::qbytes;
+
+namespace {
+
+struct Run {
+    int exitCode;
+    QByteArray out;
+    QByteArray err;
+};
+
+QByteArray readAll(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void writeAll(const QString& path, const QByteArray& data) {
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(data);
+}
+
+QString lesson(const char* name) {
+    return QStringLiteral(KVIZARO_TEST_DATA_DIR "/check/") + QString::fromLatin1(name) +
+           QStringLiteral(".txt");
+}
+
+} // namespace
+
+class TestAdtCli : public QObject {
+    Q_OBJECT
+
+public:
+    // Arguments name files by placeholders: {dir} is a fresh temporary folder holding clean.adt (a clean
+    // stored file), dirty.adt (one with findings), bad.txt (a source that cannot be stored).
+    Run run(const QStringList& arguments) {
+        std::vector<std::string> args;
+        for (QString argument : arguments) {
+            args.push_back(argument.replace(QStringLiteral("{dir}"), dir_->path()).toStdString());
+        }
+        std::ostringstream out;
+        std::ostringstream err;
+        const int code = RunAdt(args, out, err);
+        return {code, qbytes(out.str()), qbytes(err.str())};
+    }
+
+private slots:
+    void init() {
+        dir_.emplace();
+        QVERIFY(dir_->isValid());
+        writeAll(dir_->filePath(QStringLiteral("clean.adt")),
+                 qbytes(EncodeSource(bytes(readAll(lesson("clean")))).stored));
+        writeAll(dir_->filePath(QStringLiteral("dirty.adt")),
+                 qbytes(EncodeSource(bytes(readAll(lesson("few_entries")))).stored));
+        writeAll(dir_->filePath(QStringLiteral("bad.txt")), QByteArray("#Menuo\nć\n"));
+    }
+
+    void exitCodesTellTheOutcome_data() {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<int>("exitCode");
+        const QString clean = QStringLiteral("{dir}/clean.adt");
+        const QString missing = QStringLiteral("{dir}/missing");
+        QTest::newRow("no-arguments") << QStringList{} << adt_exit::Usage;
+        QTest::newRow("help") << QStringList{QStringLiteral("--help")} << adt_exit::Ok;
+        QTest::newRow("unknown-command") << QStringList{QStringLiteral("frob")} << adt_exit::Usage;
+        QTest::newRow("encode-one-argument")
+            << QStringList{QStringLiteral("encode"), clean} << adt_exit::Usage;
+        QTest::newRow("check-two-arguments")
+            << QStringList{QStringLiteral("check"), clean, clean} << adt_exit::Usage;
+        QTest::newRow("check-clean") << QStringList{QStringLiteral("check"), clean} << adt_exit::Ok;
+        QTest::newRow("check-findings")
+            << QStringList{QStringLiteral("check"), QStringLiteral("{dir}/dirty.adt")}
+            << adt_exit::ContentProblems;
+        QTest::newRow("check-missing")
+            << QStringList{QStringLiteral("check"), missing} << adt_exit::FileFailure;
+        QTest::newRow("check-folder")
+            << QStringList{QStringLiteral("check"), QStringLiteral("{dir}")} << adt_exit::FileFailure;
+        QTest::newRow("encode-good") << QStringList{QStringLiteral("encode"), lesson("clean"),
+                                                    QStringLiteral("{dir}/out.adt")}
+                                     << adt_exit::Ok;
+        QTest::newRow("encode-bad-source")
+            << QStringList{QStringLiteral("encode"), QStringLiteral("{dir}/bad.txt"),
+                           QStringLiteral("{dir}/o")}
+            << adt_exit::ContentProblems;
+        QTest::newRow("encode-missing-source")
+            << QStringList{QStringLiteral("encode"), missing, QStringLiteral("{dir}/o")}
+            << adt_exit::FileFailure;
+        QTest::newRow("encode-into-missing-folder")
+            << QStringList{QStringLiteral("encode"), lesson("clean"), QStringLiteral("{dir}/no/such/o")}
+            << adt_exit::FileFailure;
+        QTest::newRow("decode-to-stdout") << QStringList{QStringLiteral("decode"), clean} << adt_exit::Ok;
+        QTest::newRow("decode-missing")
+            << QStringList{QStringLiteral("decode"), missing} << adt_exit::FileFailure;
+    }
+    void exitCodesTellTheOutcome() {
+        QFETCH(QStringList, arguments);
+        QFETCH(int, exitCode);
+        QCOMPARE(run(arguments).exitCode, exitCode);
+    }
+
+    void failedEncodeLeavesTheTargetUntouched() {
+        const QString target = dir_->filePath(QStringLiteral("enhavo.adt"));
+        writeAll(target, "previous");
+        const Run result = run({QStringLiteral("encode"), QStringLiteral("{dir}/bad.txt"), target});
+        QCOMPARE(result.exitCode, adt_exit::ContentProblems);
+        QVERIFY2(result.err.contains("bad.txt:2:1: error:"), result.err.constData());
+        QCOMPARE(readAll(target), QByteArray("previous"));
+        QCOMPARE(QDir(dir_->path()).entryList(QDir::Files).size(), 4); // nothing left half-written
+    }
+
+    void encodeThenDecodeGivesTheSourceBack() {
+        const QString stored = dir_->filePath(QStringLiteral("round.adt"));
+        const QString back = dir_->filePath(QStringLiteral("round.txt"));
+        QCOMPARE(run({QStringLiteral("encode"), lesson("clean"), stored}).exitCode, adt_exit::Ok);
+        QCOMPARE(run({QStringLiteral("decode"), stored, back}).exitCode, adt_exit::Ok);
+        QCOMPARE(readAll(back), readAll(lesson("clean")));
+        QCOMPARE(run({QStringLiteral("decode"), stored}).out, readAll(lesson("clean")));
+    }
+
+    void checkNamesFileAndLine() {
+        const Run result = run({QStringLiteral("check"), QStringLiteral("{dir}/dirty.adt")});
+        QVERIFY2(result.out.startsWith(dir_->filePath(QStringLiteral("dirty.adt:1: ")).toUtf8()),
+                 result.out.constData());
+        QVERIFY(result.out.endsWith(": 1 finding\n"));
+    }
+
+private:
+    std::optional<QTemporaryDir> dir_;
+};
+
+QTEST_GUILESS_MAIN(TestAdtCli)
+#include "tst_adt_cli.moc"

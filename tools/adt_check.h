@@ -1,0 +1,29 @@
+// Finds what the program would silently skip or show wrongly in a content file: it reads the lines as the
+// program does (the same loader, parser and readers) and reports, line by line, where the author's intent
+// and the program's reading part ways.
+#pragma once
+
+#include "content_file.h"
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace kvizaro {
+
+struct Finding {
+    std::size_t line; // from 1; 0 for the file as a whole
+    std::string message;
+};
+
+// Findings in the decoded lines, in line order.
+std::vector<Finding> CheckContent(const ContentLines& lines);
+
+// Findings that decoding hides: lines cut to 255 characters, an end-of-file byte before the file's end.
+std::vector<Finding> CheckStoredBytes(std::string_view stored);
+
+// Both of the above, merged in line order.
+std::vector<Finding> CheckStored(std::string_view stored);
+
+} // namespace kvizaro

@@ -1,0 +1,200 @@
+#include "adt_cli.h"
+
+#include "adt_check.h"
+#include "adt_codec.h"
+#include "content_file.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <optional>
+#include <system_error>
+
+namespace kvizaro {
+
+namespace {
+
+constexpr std::string_view HelpText = R"(Usage: kvizaro-adt COMMAND ARGUMENTS
+
+Writes, reads and checks Kvizaro's content file (enhavo.adt).
+
+Commands:
+  encode SOURCE OUT   Turns a lesson source (UTF-8 text) into the stored form the program reads.
+                      Hungarian letters take their Windows-1250 bytes, the Esperanto letters
+                      (ĉ ĝ ĥ ĵ ŝ ŭ and their capitals) their Latin-3 bytes. A character that cannot
+                      be stored is reported with its line and column, and OUT is left untouched.
+  decode FILE [OUT]   Turns a stored content file back into its source (to OUT, or to the
+                      standard output).
+  check FILE          Reads a stored content file as the program does and lists, by line, what
+                      the program would skip or show wrongly.
+  --help              Shows this text.
+
+Exit status:
+  0   success; check found nothing
+  1   check found something, encode refused the source, or decode met bytes without a character
+  2   a file could not be read or written
+  64  wrong command or arguments
+)";
+
+std::string systemErrorText(int error) {
+    return std::generic_category().message(error);
+}
+
+// Plain stdio: a stream reading a folder throws from deep inside, stdio reports EISDIR.
+std::optional<std::string> readFile(const std::string& path, std::string& contents) {
+    errno = 0;
+    std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"), &std::fclose);
+    if (!file) {
+        return systemErrorText(errno != 0 ? errno : EIO);
+    }
+    char buffer[1 << 16];
+    std::size_t got = 0;
+    while ((got = std::fread(buffer, 1, sizeof buffer, file.get())) > 0) {
+        contents.append(buffer, got);
+    }
+    if (std::ferror(file.get())) {
+        return systemErrorText(errno != 0 ? errno : EIO);
+    }
+    return std::nullopt;
+}
+
+// Writes beside the target and renames, so a failure never leaves a half-written file behind.
+std::optional<std::string> writeFileWhole(const std::string& path, std::string_view contents) {
+    const std::filesystem::path target(path);
+    std::filesystem::path temporary = target;
+    temporary += ".part";
+    {
+        errno = 0;
+        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
+        if (!out) {
+            return systemErrorText(errno != 0 ? errno : EIO);
+        }
+        out.write(contents.data(), static_cast<std::streamsize>(contents.size()));
+        out.close();
+        if (!out) {
+            std::error_code ignored;
+            std::filesystem::remove(temporary, ignored);
+            return systemErrorText(errno != 0 ? errno : EIO);
+        }
+    }
+    std::error_code error;
+    std::filesystem::rename(temporary, target, error);
+    if (error) {
+        std::error_code ignored;
+        std::filesystem::remove(temporary, ignored);
+        return error.message();
+    }
+    return std::nullopt;
+}
+
+void printPositioned(std::ostream& err, const std::string& file, const SourceError& problem,
+                     const char* kind) {
+    err << file << ':' << problem.line << ':' << problem.column << ": " << kind << ": " << problem.message
+        << '\n';
+}
+
+int encode(const std::string& sourcePath, const std::string& outPath, std::ostream& out, std::ostream& err) {
+    std::string source;
+    if (const auto error = readFile(sourcePath, source)) {
+        err << sourcePath << ": cannot read: " << *error << '\n';
+        return adt_exit::FileFailure;
+    }
+    const EncodeResult result = EncodeSource(source);
+    if (!result.ok()) {
+        for (const SourceError& problem : result.errors) {
+            printPositioned(err, sourcePath, problem, "error");
+        }
+        err << outPath << ": not written (" << result.errors.size() << " error"
+            << (result.errors.size() == 1 ? "" : "s") << ")\n";
+        return adt_exit::ContentProblems;
+    }
+    if (const auto error = writeFileWhole(outPath, result.stored)) {
+        err << outPath << ": cannot write: " << *error << '\n';
+        return adt_exit::FileFailure;
+    }
+    out << outPath << ": written\n";
+    return adt_exit::Ok;
+}
+
+int decode(const std::string& storedPath, const std::string* outPath, std::ostream& out, std::ostream& err) {
+    std::string stored;
+    if (const auto error = readFile(storedPath, stored)) {
+        err << storedPath << ": cannot read: " << *error << '\n';
+        return adt_exit::FileFailure;
+    }
+    const DecodeResult result = DecodeStored(stored);
+    for (const SourceError& problem : result.warnings) {
+        printPositioned(err, storedPath, problem, "warning");
+    }
+    if (outPath == nullptr) {
+        out << result.source;
+    } else if (const auto error = writeFileWhole(*outPath, result.source)) {
+        err << *outPath << ": cannot write: " << *error << '\n';
+        return adt_exit::FileFailure;
+    }
+    return result.warnings.empty() ? adt_exit::Ok : adt_exit::ContentProblems;
+}
+
+int check(const std::string& path, std::ostream& out, std::ostream& err) {
+    LoadResult loaded = LoadContent(path);
+    std::string stored;
+    const auto readError = readFile(path, stored);
+    if (loaded.error || readError) {
+        err << path << ": cannot read: " << (loaded.error ? *loaded.error : *readError) << '\n';
+        return adt_exit::FileFailure;
+    }
+    std::vector<Finding> findings = CheckStoredBytes(stored);
+    for (Finding& finding : CheckContent(loaded.lines)) {
+        findings.push_back(std::move(finding));
+    }
+    std::stable_sort(findings.begin(), findings.end(),
+                     [](const Finding& a, const Finding& b) { return a.line < b.line; });
+    for (const Finding& finding : findings) {
+        out << path;
+        if (finding.line > 0) {
+            out << ':' << finding.line;
+        }
+        out << ": " << finding.message << '\n';
+    }
+    if (findings.empty()) {
+        out << path << ": no findings\n";
+        return adt_exit::Ok;
+    }
+    out << path << ": " << findings.size() << " finding" << (findings.size() == 1 ? "" : "s") << '\n';
+    return adt_exit::ContentProblems;
+}
+
+int usage(std::ostream& err) {
+    err << "kvizaro-adt: wrong command or arguments; see kvizaro-adt --help\n";
+    return adt_exit::Usage;
+}
+
+} // namespace
+
+int RunAdt(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err) {
+    if (arguments.empty()) {
+        return usage(err);
+    }
+    const std::string& command = arguments.front();
+    const std::size_t count = arguments.size() - 1;
+    if ((command == "--help" || command == "-h" || command == "help") && count == 0) {
+        out << HelpText;
+        return adt_exit::Ok;
+    }
+    if (command == "encode" && count == 2) {
+        return encode(arguments[1], arguments[2], out, err);
+    }
+    if (command == "decode" && (count == 1 || count == 2)) {
+        return decode(arguments[1], count == 2 ? &arguments[2] : nullptr, out, err);
+    }
+    if (command == "check" && count == 1) {
+        return check(arguments[1], out, err);
+    }
+    return usage(err);
+}
+
+} // namespace kvizaro

@@ -1,0 +1,212 @@
+#include "adt_codec.h"
+
+#include "code_pages.h"
+#include "esperanto.h"
+
+#include <cstdio>
+#include <utility>
+
+namespace kvizaro {
+
+namespace {
+
+constexpr char32_t LineFeed = 0x0A;
+constexpr char32_t CarriageReturn = 0x0D;
+constexpr char32_t ByteOrderMark = 0xFEFF;
+// Their stored forms would be a CR (13) and the end-of-file byte (26).
+constexpr char32_t StoredAsCarriageReturn = 12;
+constexpr char32_t StoredAsEndOfFile = 25;
+constexpr unsigned char StoredEndOfFile = 26;
+constexpr unsigned char StoredCarriageReturn = 13;
+constexpr unsigned char StoredLineFeed = 10;
+
+const LetterPair* esperantoPairForByte(unsigned char byte) {
+    for (const LetterPair& pair : LetterTable) {
+        if (pair.byte == byte) {
+            return &pair;
+        }
+    }
+    return nullptr;
+}
+
+std::optional<unsigned char> esperantoLetterByte(char32_t code) {
+    for (const LetterPair& pair : LetterTable) {
+        if (DisplayLatin3ToUnicode(pair.byte) == code) {
+            return pair.byte;
+        }
+    }
+    return std::nullopt;
+}
+
+std::string unstorableMessage(char32_t code) {
+    if (const auto byte = UnicodeToWindows1250(code); byte && esperantoPairForByte(*byte) != nullptr) {
+        std::string letter;
+        AppendUtf8(letter, DisplayLatin3ToUnicode(*byte));
+        return DescribeCharacter(code) +
+               " cannot be stored: its Windows-1250 byte stands for the Esperanto letter '" + letter + "'";
+    }
+    switch (code) {
+    case StoredAsCarriageReturn:
+        return DescribeCharacter(code) + " cannot be stored: its stored form would end the line";
+    case StoredAsEndOfFile:
+        return DescribeCharacter(code) + " cannot be stored: its stored form would end the file";
+    case CarriageReturn:
+        return "a carriage return (CR) inside a line cannot be stored";
+    default:
+        return DescribeCharacter(code) +
+               " has no byte in the content's character sets (Windows-1250 and the Esperanto letters)";
+    }
+}
+
+// Appends the stored form of one source line, or records why a character cannot be stored.
+class LineEncoder {
+public:
+    LineEncoder(std::string& stored, std::vector<SourceError>& errors) : stored_(stored), errors_(errors) {}
+
+    void character(char32_t code, std::size_t line, std::size_t column) {
+        const std::optional<unsigned char> byte = storableByte(code);
+        if (!byte) {
+            errors_.push_back({line, column, unstorableMessage(code)});
+            return;
+        }
+        stored_ += static_cast<char>(static_cast<unsigned char>(*byte + 1U));
+    }
+    void malformed(std::size_t line, std::size_t column) {
+        errors_.push_back({line, column, "malformed UTF-8: save the source as UTF-8"});
+    }
+    void lineEnd() { stored_ += "\r\n"; }
+
+private:
+    static std::optional<unsigned char> storableByte(char32_t code) {
+        if (code == StoredAsCarriageReturn || code == StoredAsEndOfFile || code == CarriageReturn) {
+            return std::nullopt;
+        }
+        return SourceCharacterByte(code);
+    }
+
+    std::string& stored_;
+    std::vector<SourceError>& errors_;
+};
+
+bool isGenuineReplacementCharacter(std::string_view utf8, std::size_t begin, std::size_t end) {
+    return utf8.substr(begin, end - begin) == "\xEF\xBF\xBD";
+}
+
+} // namespace
+
+std::optional<unsigned char> SourceCharacterByte(char32_t code) {
+    if (const auto letter = esperantoLetterByte(code)) {
+        return letter;
+    }
+    const std::optional<unsigned char> byte = UnicodeToWindows1250(code);
+    if (!byte || esperantoPairForByte(*byte) != nullptr) {
+        return std::nullopt;
+    }
+    return byte;
+}
+
+char32_t ByteSourceCharacter(unsigned char byte) {
+    return esperantoPairForByte(byte) != nullptr ? DisplayLatin3ToUnicode(byte) : Windows1250ToUnicode(byte);
+}
+
+EncodeResult EncodeSource(std::string_view utf8) {
+    EncodeResult result;
+    LineEncoder encoder(result.stored, result.errors);
+    Utf8Reader reader(utf8);
+    std::size_t line = 1;
+    std::size_t column = 1;
+    bool first = true;
+    while (!reader.atEnd()) {
+        const std::size_t begin = reader.position();
+        const char32_t code = reader.next();
+        if (std::exchange(first, false) && code == ByteOrderMark) {
+            continue;
+        }
+        const bool crBeforeLf = code == CarriageReturn && reader.position() < utf8.size() &&
+                                static_cast<unsigned char>(utf8[reader.position()]) == LineFeed;
+        if (code == LineFeed || crBeforeLf) {
+            if (crBeforeLf) {
+                reader.next();
+            }
+            encoder.lineEnd();
+            ++line;
+            column = 1;
+            continue;
+        }
+        if (code == ReplacementCharacter && !isGenuineReplacementCharacter(utf8, begin, reader.position())) {
+            encoder.malformed(line, column);
+        } else {
+            encoder.character(code, line, column);
+        }
+        ++column;
+    }
+    if (!result.ok()) {
+        result.stored.clear();
+    }
+    return result;
+}
+
+DecodeResult DecodeStored(std::string_view stored) {
+    DecodeResult result;
+    std::size_t line = 1;
+    std::size_t column = 1;
+    for (std::size_t i = 0; i < stored.size(); ++i) {
+        const auto byte = static_cast<unsigned char>(stored[i]);
+        if (byte == StoredEndOfFile) {
+            if (i + 1 < stored.size()) {
+                result.warnings.push_back(
+                    {line, column,
+                     "the program stops reading at the end-of-file byte here; the rest is left out"});
+            }
+            break;
+        }
+        if (byte == StoredCarriageReturn) {
+            if (i + 1 < stored.size() && static_cast<unsigned char>(stored[i + 1]) == StoredLineFeed) {
+                ++i;
+            }
+            result.source += '\n';
+            ++line;
+            column = 1;
+            continue;
+        }
+        const auto decoded = static_cast<unsigned char>(byte - 1U);
+        char32_t code = ByteSourceCharacter(decoded);
+        if (code == LineFeed || code == CarriageReturn) {
+            // A line end in the middle of a source line would split it when stored again.
+            result.warnings.push_back(
+                {line, column, "a line end character inside a line has no place in a source"});
+            code = ReplacementCharacter;
+        } else if (code == ReplacementCharacter) {
+            char hex[8];
+            std::snprintf(hex, sizeof hex, "0x%02X", decoded);
+            result.warnings.push_back(
+                {line, column, std::string("byte ") + hex + " stands for no character"});
+        }
+        AppendUtf8(result.source, code);
+        ++column;
+    }
+    return result;
+}
+
+std::string ContentBytesToUtf8(std::string_view bytes) {
+    std::string utf8;
+    utf8.reserve(bytes.size() * 2);
+    for (char c : bytes) {
+        AppendUtf8(utf8, ByteSourceCharacter(static_cast<unsigned char>(c)));
+    }
+    return utf8;
+}
+
+std::string DescribeCharacter(char32_t code) {
+    char name[16];
+    std::snprintf(name, sizeof name, "U+%04X", static_cast<unsigned>(code));
+    std::string text(name);
+    if (code >= 0x20 && code != 0x7F && !(code >= 0x80 && code < 0xA0)) {
+        text += " '";
+        AppendUtf8(text, code);
+        text += "'";
+    }
+    return text;
+}
+
+} // namespace kvizaro
