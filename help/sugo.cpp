@@ -41,11 +41,20 @@ void TSugo::LoadBlock(std::string_view blockName, const ContentLines& lines) {
 }
 
 void TSugo::showHelp() {
-    if (!shownBefore_) {
-        move(centredOrigin(platform_.screenSize(), frameGeometry().size()));
-        shownBefore_ = true;
+    const bool first = !shownBefore_;
+    shownBefore_ = true;
+    if (first) {
+        centre();
     }
     showWindow(this);
+    // Some window systems tell the frame only once the window is up.
+    if (first) {
+        centre();
+    }
+}
+
+void TSugo::centre() {
+    move(centredOrigin(platform_.screenSize(), frameGeometry().size()));
 }
 
 void TSugo::mouseMoveEvent(QMouseEvent* event) {

@@ -27,15 +27,16 @@ THiba::~THiba() = default;
 
 void THiba::showNotice() {
     fitOuterSize();
-    move(centredOrigin(platform_.screenSize(), OuterSize));
     showWindow(this);
+    // Some window systems tell the frame only once the window is up.
+    fitOuterSize();
 }
 
-// The frame is known only once the window system has framed the window; until then the client area takes
-// the whole size.
+// The size and place are those of the whole window, frame and title bar included.
 void THiba::fitOuterSize() {
     const QSize frame = frameGeometry().size() - geometry().size();
     resize(OuterSize - frame);
+    move(centredOrigin(platform_.screenSize(), OuterSize));
 }
 
 void THiba::keyReleaseEvent(QKeyEvent* event) {
