@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QEvent>
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QPalette>
 #include <QStringList>
 #include <QWidget>
@@ -66,8 +67,11 @@ public:
     using QObject::QObject;
 
 protected:
+    // Only the moves of a hovering mouse: a drag (selecting text in an edit box or memo) must still reach
+    // the control itself.
     bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() == QEvent::MouseMove) {
+        if (event->type() == QEvent::MouseMove &&
+            static_cast<QMouseEvent*>(event)->buttons() == Qt::NoButton) {
             event->accept();
             return true;
         }

@@ -1,20 +1,75 @@
 #include "sugo.h"
 
+#include "look.h"
+#include "panel.h"
+#include "platform.h"
+#include "readers.h"
+#include "text.h"
 #include "ui_sugo.h"
+
+#include <QMouseEvent>
+#include <QPalette>
+#include <QStringList>
 
 namespace kvizaro {
 
 TSugo::TSugo(Platform& platform, QWidget* parent)
     : QWidget(parent), ui(std::make_unique<Ui::Sugo>()), platform_(platform) {
     ui->setupUi(this);
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+    applyFormLook(this);
+    // A memo paints its text area in the base colour, which the form's colour role does not reach.
+    QPalette memo = ui->Teksto->palette();
+    memo.setColor(QPalette::Base, systemColour(SystemColour::ButtonFace));
+    ui->Teksto->setPalette(memo);
+    // The memo has no mouse-move handler of its own: moving onto it from "Bezár" leaves the highlight.
+    keepMouseMoves(ui->Teksto);
+    keepMouseMoves(ui->Teksto->viewport());
+    setMouseTracking(true);
+    connect(ui->Eliro, &Panel::clicked, this, &TSugo::EICl);
+    connect(ui->Eliro, &Panel::mouseMoved, this, &TSugo::EIMO);
 }
 
 TSugo::~TSugo() = default;
 
-void TSugo::LoadBlock(std::string_view, const ContentLines&) {}
-void TSugo::showHelp() {}
-void TSugo::mouseMoveEvent(QMouseEvent*) {}
-void TSugo::EICl() {}
-void TSugo::EIMO() {}
+void TSugo::LoadBlock(std::string_view blockName, const ContentLines& lines) {
+    QStringList text;
+    for (const std::string& line : ReadHelpBlock(lines, blockName)) {
+        text << fromWindows1250(line);
+    }
+    ui->Teksto->setPlainText(text.join(QLatin1Char('\n')));
+}
+
+void TSugo::showHelp() {
+    const bool first = !shownBefore_;
+    shownBefore_ = true;
+    if (first) {
+        centre();
+    }
+    showWindow(this);
+    // Some window systems tell the frame only once the window is up.
+    if (first) {
+        centre();
+    }
+}
+
+void TSugo::centre() {
+    move(centredOrigin(platform_.screenSize(), frameGeometry().size()));
+}
+
+void TSugo::mouseMoveEvent(QMouseEvent* event) {
+    ui->Eliro->setBevelWidth(1);
+    ui->Eliro->repaint();
+    QWidget::mouseMoveEvent(event);
+}
+
+void TSugo::EICl() {
+    close();
+}
+
+void TSugo::EIMO() {
+    ui->Eliro->setBevelWidth(2);
+    ui->Eliro->repaint();
+}
 
 } // namespace kvizaro

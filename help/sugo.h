@@ -36,6 +36,7 @@ protected:
 private:
     void EICl();
     void EIMO();
+    void centre();
 
     std::unique_ptr<Ui::Sugo> ui;
     Platform& platform_;

@@ -1,20 +1,71 @@
 #include "hiba.h"
 
+#include "look.h"
+#include "panel.h"
+#include "platform.h"
 #include "ui_hiba.h"
 
+#include <QCloseEvent>
+#include <QKeyEvent>
+
 namespace kvizaro {
+
+namespace {
+// The notice's size with its frame and title bar.
+constexpr QSize OuterSize(400, 137);
+} // namespace
 
 THiba::THiba(Platform& platform, QWidget* parent)
     : QWidget(parent), ui(std::make_unique<Ui::Hiba>()), platform_(platform) {
     ui->setupUi(this);
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowStaysOnTopHint);
+    applyFormLook(this);
+    connect(ui->EnOrdo, &Panel::clicked, this, &THiba::EOCl);
 }
 
 THiba::~THiba() = default;
 
-void THiba::showNotice() {}
-void THiba::keyReleaseEvent(QKeyEvent*) {}
-void THiba::closeEvent(QCloseEvent*) {}
-void THiba::EOCl() {}
-void THiba::dismiss() {}
+void THiba::showNotice() {
+    fitOuterSize();
+    showWindow(this);
+    // Some window systems tell the frame only once the window is up.
+    fitOuterSize();
+}
+
+// The size and place are those of the whole window, frame and title bar included.
+void THiba::fitOuterSize() {
+    const QSize frame = frameGeometry().size() - geometry().size();
+    resize(OuterSize - frame);
+    move(centredOrigin(platform_.screenSize(), OuterSize));
+}
+
+void THiba::keyReleaseEvent(QKeyEvent* event) {
+    if (isPhysicalRelease(event) && (isEnterKey(event) || isEscapeKey(event))) {
+        event->accept();
+        dismiss();
+        return;
+    }
+    QWidget::keyReleaseEvent(event);
+}
+
+// Closed through the window system, the notice acts as "Ok": otherwise the task sheet would stay hidden
+// and disabled with no way back.
+void THiba::closeEvent(QCloseEvent* event) {
+    if (!isVisible()) {
+        event->accept();
+        return;
+    }
+    event->ignore();
+    dismiss();
+}
+
+void THiba::EOCl() {
+    dismiss();
+}
+
+void THiba::dismiss() {
+    hide();
+    emit dismissed();
+}
 
 } // namespace kvizaro

@@ -1,5 +1,6 @@
 // The wrong-answer notice: a small stay-on-top window raised after every wrong answer. "Ok", or Enter or
-// Escape released while it is active, hides it and emits `dismissed`, which brings the task sheet back.
+// Escape released while it is active, hides it and emits `dismissed`, which brings the task sheet back;
+// so does closing it through the window system. It keeps no state.
 #pragma once
 
 #include <QWidget>
@@ -21,6 +22,7 @@ public:
     explicit THiba(Platform& platform, QWidget* parent = nullptr);
     ~THiba() override;
 
+    // Centres the notice on the screen and shows it in front of every window.
     void showNotice();
 
 signals:
@@ -33,6 +35,7 @@ protected:
 private:
     void EOCl();
     void dismiss();
+    void fitOuterSize();
 
     std::unique_ptr<Ui::Hiba> ui;
     Platform& platform_;

@@ -1,32 +1,209 @@
 #include "tasko.h"
 
+#include "esperanto.h"
+#include "hiba.h"
+#include "look.h"
+#include "panel.h"
+#include "scoring.h"
+#include "sugo.h"
+#include "text.h"
 #include "ui_tasko.h"
 
+#include <QCloseEvent>
+#include <QKeyEvent>
 #include <QLineEdit>
 
 namespace kvizaro {
 
+namespace {
+
+const QColor NextHoverColour(0, 255, 255);
+const QColor BackHoverColour(255, 255, 0);
+const QColor LettersHoverColour(0, 255, 0);
+
+// Texts put into the display panels begin with one blank.
+QString displayed(const QString& text) {
+    return QLatin1Char(' ') + text;
+}
+
+void highlight(Panel* button, bool on, const QColor& colour) {
+    button->setBevelWidth(on ? 2 : 1);
+    button->setColor(on ? colour : systemColour(SystemColour::ButtonFace));
+    button->repaint();
+}
+
+const ContentLines NoLines;
+
+} // namespace
+
 TTasko::TTasko(Platform& platform, QWidget* parent)
     : QWidget(parent), ui(std::make_unique<Ui::Tasko>()), platform_(platform) {
     ui->setupUi(this);
+    setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
+    applyFormLook(this);
+    // Moves over the answer box and the progress bar must not reach the background, which would reset
+    // the highlight of the buttons.
+    keepMouseMoves(ui->Valasz);
+    keepMouseMoves(ui->Progreso);
+    ui->Valasz->installEventFilter(this);
+
+    connect(ui->Sekva, &Panel::clicked, this, &TTasko::SeCl);
+    connect(ui->Eliro, &Panel::clicked, this, &TTasko::EICl);
+    connect(ui->ELiteroj, &Panel::clicked, this, &TTasko::HeCl);
+    connect(ui->Pleto, &Panel::mouseMoved, this, [this] { HighlightButtons(OverBackground); });
+    connect(ui->Sekva, &Panel::mouseMoved, this, [this] { HighlightButtons(OverNext); });
+    connect(ui->Eliro, &Panel::mouseMoved, this, [this] { HighlightButtons(OverBack); });
+    connect(ui->ELiteroj, &Panel::mouseMoved, this, [this] { HighlightButtons(OverLetters); });
 }
+
+TTasko::~TTasko() = default;
 
 void TTasko::setWindows(THiba& notice, TSugo& help) {
     notice_ = &notice;
     help_ = &help;
 }
 
-TTasko::~TTasko() = default;
+void TTasko::setTitle(const QString& title) {
+    ui->Titolo->setCaption(title);
+}
 
-void TTasko::setTitle(const QString&) {}
-void TTasko::StartSheet() {}
 QLineEdit* TTasko::answerBox() const {
-    return findChild<QLineEdit*>(QStringLiteral("Valasz"));
+    return ui->Valasz;
 }
-void TTasko::closeEvent(QCloseEvent*) {
+
+void TTasko::StartSheet() {
+    ui->Valasz->clear();
+    setAskingControls(true);
+    ui->Mesagxo->setCaption({});
+    ui->Gxusta->setCaption({});
+    CurrentQuestion = 0;
+    QuestionCount = 0;
+    RightCount = 0;
+    ReadSheet(SheetLines != nullptr ? *SheetLines : NoLines);
+    ui->Rezulto->setVisible(false);
+    ui->Progreso->setValue(0);
+    for (Panel* feedback : {ui->TRezulto, ui->Demando, ui->Respondo, ui->Solvo, ui->Gxusta}) {
+        feedback->setCaption({});
+    }
+    AdvanceSheet();
+}
+
+// Every reading starts from nothing, so a question without a "Demando" or "Instruo" line shows empty
+// rather than the text an earlier sheet left behind.
+void TTasko::ReadSheet(const ContentLines& lines) {
+    sheet_ = ReadTaskBlock(lines, SheetBlockName);
+    QuestionCount = static_cast<std::uint8_t>(sheet_.items.size());
+}
+
+void TTasko::AdvanceSheet() {
+    const bool wrong = CurrentQuestion > 0 && EvaluateAnswer();
+    ShowTotals();
+    if (CurrentQuestion >= QuestionCount) {
+        enterEndState();
+    } else {
+        ++CurrentQuestion;
+        ui->Kerdes->setCaption(displayed(fromLatin3(sheet_.items[CurrentQuestion - 1U].question)));
+    }
+    if (wrong && notice_ != nullptr) {
+        notice_->showNotice();
+        setEnabled(false);
+        hide();
+    }
+}
+
+bool TTasko::EvaluateAnswer() {
+    const TaskItem& item = sheet_.items[CurrentQuestion - 1U];
+    ui->Demando->setCaption(displayed(fromLatin3(item.question)));
+    ui->Solvo->setCaption(displayed(fromLatin3(XToLatin3(item.instruction))));
+    ui->Respondo->setCaption(displayed(fromLatin3(XToLatin3(SubmittedAnswer))));
+    const bool right = CheckAnswer(SubmittedAnswer, item.solutions);
+    const Score score = ScoreAnswer(right, CurrentQuestion, RightCount, QuestionCount);
+    ui->Progreso->setValue(score.progress);
+    RightCount = score.rightCount;
+    ui->Gxusta->setCaption(VerdictText(right));
+    ui->Rezulto->setVisible(true);
+    ui->TRezulto->setCaption(SuccessRateText(score.successRate));
+    ui->Rezulto->setColor(score.resultColour);
+    return !right;
+}
+
+void TTasko::ShowTotals() {
+    ui->TSumo->setCaption(TotalsText(CurrentQuestion, RightCount));
+}
+
+void TTasko::enterEndState() {
+    setAskingControls(false);
+    ui->Mesagxo->setCaption(hu("V É G E !"));
+}
+
+void TTasko::setAskingControls(bool on) {
+    const QList<QWidget*> askingControls{ui->Kerdes, ui->TKerdes, ui->Valasz, ui->TValasz, ui->Sekva};
+    for (QWidget* control : askingControls) {
+        control->setEnabled(on);
+    }
+    for (QWidget* control : askingControls) {
+        control->setVisible(on);
+    }
+}
+
+void TTasko::submitAnswer() {
+    SubmittedAnswer = toLatin3(ui->Valasz->text());
+    ui->Valasz->clear();
+    AdvanceSheet();
+}
+
+void TTasko::SeCl() {
+    submitAnswer();
+}
+
+void TTasko::VaKU(const QKeyEvent& event) {
+    if (isEnterKey(&event)) {
+        submitAnswer();
+    }
+    if (isEscapeKey(&event)) {
+        close();
+    }
+}
+
+void TTasko::EICl() {
+    close();
+}
+
+// Before any sheet there are no lines to read the typing help from: the help window then shows nothing.
+void TTasko::HeCl() {
+    if (help_ == nullptr) {
+        return;
+    }
+    help_->LoadBlock(TypingHelpBlockName, SheetLines != nullptr ? *SheetLines : NoLines);
+    help_->showHelp();
+}
+
+void TTasko::HighlightButtons(int code) {
+    if (code < OverBackground || code > OverLetters) {
+        return;
+    }
+    highlight(ui->Eliro, code == OverBack, BackHoverColour);
+    highlight(ui->Sekva, code == OverNext, NextHoverColour);
+    highlight(ui->ELiteroj, code == OverLetters, LettersHoverColour);
+}
+
+void TTasko::closeEvent(QCloseEvent* event) {
     emit sheetClosed();
+    event->accept();
 }
+
+// Valasz acts on the release of Enter and Escape; a disabled answer box (the end state) takes no keys, and
+// the releases of a held key do nothing.
 bool TTasko::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == ui->Valasz && event->type() == QEvent::KeyRelease) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (!ui->Valasz->isEnabled() || !isPhysicalRelease(key) || !(isEnterKey(key) || isEscapeKey(key))) {
+            return QWidget::eventFilter(watched, event);
+        }
+        key->accept();
+        VaKU(*key);
+        return true;
+    }
     return QWidget::eventFilter(watched, event);
 }
 

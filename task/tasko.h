@@ -1,6 +1,7 @@
 // The task sheet: drills one task block of the content, question by question in file order, and shows the
 // feedback of every answer. Created once and reused for every sheet; the main menu hands it a title, a
-// block name and the content lines, then starts it.
+// block name and the content lines, then starts it. It owns its form and the drill state; it calls the
+// wrong-answer notice after a wrong answer and the help window for the typing aid.
 #pragma once
 
 #include "content_file.h"
@@ -20,6 +21,7 @@ class Tasko;
 
 namespace kvizaro {
 
+class Panel;
 class Platform;
 class THiba;
 class TSugo;
@@ -52,10 +54,28 @@ signals:
     void sheetClosed();
 
 protected:
-    void closeEvent(QCloseEvent* event) override;
+    void closeEvent(QCloseEvent* event) override; // TaskoFin
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // Hover codes of HighlightButtons: the mouse over the background, "Következő", "Vissza a főoldalra",
+    // "Eszperantó betűk!".
+    enum HoverCode { OverBackground = 0, OverNext = 1, OverBack = 2, OverLetters = 3 };
+    void HighlightButtons(int code);
+
+    void ReadSheet(const ContentLines& lines);
+    void AdvanceSheet();
+    bool EvaluateAnswer();
+    void ShowTotals();
+    void enterEndState();
+    void setAskingControls(bool on);
+    void submitAnswer();
+
+    void SeCl();
+    void VaKU(const QKeyEvent& event);
+    void EICl();
+    void HeCl();
+
     std::unique_ptr<Ui::Tasko> ui;
     Platform& platform_;
     THiba* notice_ = nullptr;

@@ -1,0 +1,71 @@
+// The three windows of a drill, wired the way the application wires them, for GUI tests.
+#pragma once
+
+#include "content_builder.h"
+#include "fake_platform.h"
+#include "gui.h"
+#include "hiba.h"
+#include "look.h"
+#include "panel.h"
+#include "sugo.h"
+#include "tasko.h"
+
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QtTest>
+
+#include <string>
+#include <vector>
+
+namespace kvizaro::test {
+
+struct TaskWindows {
+    explicit TaskWindows(const std::vector<std::string>& content = {}) : lines(linesOf(content)) {
+        task.setWindows(notice, help);
+        QObject::connect(&notice, &THiba::dismissed, &task, [this] {
+            task.setEnabled(true);
+            task.setVisible(true);
+        });
+        task.show();
+    }
+
+    // What the main menu does when a sheet is chosen.
+    void start(const std::string& block) {
+        task.setTitle(QStringLiteral("Proba"));
+        task.SheetBlockName = block;
+        task.SheetLines = &lines;
+        task.StartSheet();
+        showWindow(&task);
+        task.answerBox()->setFocus();
+    }
+
+    Panel* panel(const char* name) const { return control<Panel>(&task, name); }
+    QString caption(const char* name) const { return panel(name)->caption(); }
+    QLineEdit* answerBox() const { return task.answerBox(); }
+
+    void typeAndEnter(const QString& answer) {
+        answerBox()->setText(answer);
+        releaseKey(answerBox(), Qt::Key_Return);
+    }
+    void typeAndClick(const QString& answer) {
+        answerBox()->setText(answer);
+        QTest::mouseClick(panel("Sekva"), Qt::LeftButton);
+    }
+    void clickOk() { QTest::mouseClick(control<Panel>(&notice, "EnOrdo"), Qt::LeftButton); }
+
+    FakePlatform platform;
+    ContentLines lines;
+    TTasko task{platform};
+    THiba notice{platform};
+    TSugo help{platform};
+};
+
+// A move of the hovering mouse over `target`, delivered as the window system would: to the control, then
+// up to the first parent that takes it.
+inline void hover(QWidget* target, QPoint at = {2, 2}) {
+    QMouseEvent move(QEvent::MouseMove, QPointF(at), QPointF(target->mapToGlobal(at)), Qt::NoButton,
+                     Qt::NoButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(target, &move);
+}
+
+} // namespace kvizaro::test

@@ -1,0 +1,505 @@
+#include "task_windows.h"
+
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QSignalSpy>
+
+using namespace kvizaro;
+using namespace kvizaro::test;
+
+namespace {
+
+const std::vector<std::string> SheetContent{
+    "#Menuo",
+    "Menuero=\"Kezd\xF5knek\",\"proba\"",
+    "#proba",
+    "[tasko]",
+    "Demando=\"J\xF3 napot!\"",
+    "Instruo=\"Bonan tagon!\"",
+    "Solvo=\"Bonan tagon!\"",
+    "Solvo=\"Saluton!\"",
+    "[tasko]",
+    "Demando=\"Hogy vagy?\"",
+    "Instruo=\"Cxu vi fartas bone?\"",
+    "Solvo=\"Kiel vi fartas?\"",
+    "Solvo=\"Cxu vi fartas bone?\"",
+    "[tasko]",
+    "Demando=\"h\xE1rom\"",
+    "Instruo=\"tri\"",
+    "Solvo=\"tri\"",
+    "#ne-demandoj",
+    "Demando=\"sola\"",
+    "#alia",
+    "[tasko]",
+    "Instruo=\"nenio\"",
+    "Solvo=\"nenio\"",
+    "#tajpado",
+    "A kalapos bet\xFBk: cx gx hx jx sx ux",
+    "",
+    "Vege.",
+    "#",
+};
+
+QString text(const char* utf8) {
+    return QString::fromUtf8(utf8);
+}
+
+} // namespace
+
+class TestTasko : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { QApplication::setQuitOnLastWindowClosed(false); }
+
+    // After every step of a sheet answered right, wrong and empty: what each display shows.
+    void sheetShowsTheFeedbackOfEveryStep_data() {
+        QTest::addColumn<QStringList>("answers");
+        QTest::addColumn<bool>("byClick");
+        QTest::addColumn<QString>("kerdes");
+        QTest::addColumn<QString>("demando");
+        QTest::addColumn<QString>("respondo");
+        QTest::addColumn<QString>("solvo");
+        QTest::addColumn<QString>("gxusta");
+        QTest::addColumn<QString>("sumo");
+        QTest::addColumn<QString>("rezulto");
+        QTest::addColumn<QColor>("colour"); // invalid: Rezulto hidden
+        QTest::addColumn<int>("progress");
+        QTest::addColumn<bool>("ended");
+        QTest::addColumn<bool>("notice");
+
+        const QString right = text(" Gratulálok, a válasz helyes!");
+        const QString wrong = text(" Sajnos rosszul válaszoltál!");
+        QTest::newRow("started") << QStringList{} << false << text(" Jó napot!") << QString() << QString()
+                                 << QString() << QString()
+                                 << text("Eddig: 0 kérdés, 0 jó válasz, 0 rossz válasz") << QString()
+                                 << QColor() << 0 << false << false;
+        QTest::newRow("first-right") << QStringList{text("saluton")} << false << text(" Hogy vagy?")
+                                     << text(" Jó napot!") << text(" saluton") << text(" Bonan tagon!")
+                                     << right << text("Eddig: 1 kérdés, 1 jó válasz, 0 rossz válasz")
+                                     << text("Eredményesség: 100 %") << QColor(55, 255, 0) << 33 << false
+                                     << false;
+        QTest::newRow("second-wrong")
+            << QStringList{text("saluton"), text("cxu vi")} << false << text(" három") << text(" Hogy vagy?")
+            << text(" ĉu vi") << text(" Ĉu vi fartas bone?") << wrong
+            << text("Eddig: 2 kérdés, 1 jó válasz, 1 rossz válasz") << text("Eredményesség: 50 %")
+            << QColor(255, 255, 0) << 66 << false << true;
+        QTest::newRow("third-empty") << QStringList{text("saluton"), text("cxu vi"), QString()} << false
+                                     << text(" három") << text(" három") << text(" ") << text(" tri") << wrong
+                                     << text("Eddig: 3 kérdés, 1 jó válasz, 2 rossz válasz")
+                                     << text("Eredményesség: 33 %") << QColor(255, 187, 0) << 100 << true
+                                     << true;
+        QTest::newRow("all-right-by-click")
+            << QStringList{text("Bonan tagon"), text("CXU VI FARTAS BONE"), text("Tri.")} << true
+            << text(" három") << text(" három") << text(" Tri.") << text(" tri") << right
+            << text("Eddig: 3 kérdés, 3 jó válasz, 0 rossz válasz") << text("Eredményesség: 100 %")
+            << QColor(55, 255, 0) << 100 << true << false;
+        QTest::newRow("real-letters-typed")
+            << QStringList{text("Saluton!"), text("Ĉu vi fartas bone?")} << false << text(" három")
+            << text(" Hogy vagy?") << text(" Ĉu vi fartas bone?") << text(" Ĉu vi fartas bone?") << right
+            << text("Eddig: 2 kérdés, 2 jó válasz, 0 rossz válasz") << text("Eredményesség: 100 %")
+            << QColor(55, 255, 0) << 66 << false << false;
+        QTest::newRow("first-wrong-by-click")
+            << QStringList{text("Szia")} << true << text(" Hogy vagy?") << text(" Jó napot!") << text(" Szia")
+            << text(" Bonan tagon!") << wrong << text("Eddig: 1 kérdés, 0 jó válasz, 1 rossz válasz")
+            << text("Eredményesség: 0 %") << QColor(255, 55, 0) << 33 << false << true;
+    }
+    void sheetShowsTheFeedbackOfEveryStep() {
+        QFETCH(QStringList, answers);
+        QFETCH(bool, byClick);
+        TaskWindows w(SheetContent);
+        w.start("proba");
+        for (const QString& answer : answers) {
+            if (w.notice.isVisible()) {
+                w.clickOk();
+            }
+            byClick ? w.typeAndClick(answer) : w.typeAndEnter(answer);
+            QVERIFY(w.answerBox()->text().isEmpty());
+        }
+        QTEST(w.caption("Kerdes"), "kerdes");
+        QTEST(w.caption("Demando"), "demando");
+        QTEST(w.caption("Respondo"), "respondo");
+        QTEST(w.caption("Solvo"), "solvo");
+        QTEST(w.caption("Gxusta"), "gxusta");
+        QTEST(w.caption("TSumo"), "sumo");
+        QTEST(w.caption("TRezulto"), "rezulto");
+        QFETCH(QColor, colour);
+        QCOMPARE(w.panel("Rezulto")->isVisibleTo(&w.task), colour.isValid());
+        if (colour.isValid()) {
+            QCOMPARE(w.panel("Rezulto")->color(), colour);
+        }
+        QTEST(control<QProgressBar>(&w.task, "Progreso")->value(), "progress");
+        QFETCH(bool, ended);
+        QCOMPARE(w.caption("Mesagxo"), ended ? text("V É G E !") : QString());
+        for (const char* name : {"Kerdes", "TKerdes", "Valasz", "TValasz", "Sekva"}) {
+            QWidget* asking = control<QWidget>(&w.task, name);
+            QCOMPARE(asking->isVisibleTo(&w.task), !ended);
+            QCOMPARE(asking->isEnabledTo(&w.task), !ended);
+        }
+        QFETCH(bool, notice);
+        QCOMPARE(w.notice.isVisible(), notice);
+        QCOMPARE(w.task.isVisible(), !notice);
+        QCOMPARE(w.task.isEnabled(), !notice);
+        QCOMPARE(int(w.task.CurrentQuestion), ended ? 3 : int(answers.size()) + 1);
+    }
+
+    void noticeIsDismissedByOkEnterEscapeAndClosing_data() {
+        QTest::addColumn<QString>("how");
+        for (const char* how : {"ok", "enter", "escape", "close"}) {
+            QTest::newRow(how) << QString::fromLatin1(how);
+        }
+    }
+    void noticeIsDismissedByOkEnterEscapeAndClosing() {
+        QFETCH(QString, how);
+        TaskWindows w(SheetContent);
+        w.start("proba");
+        QSignalSpy closed(&w.task, &TTasko::sheetClosed);
+        w.typeAndEnter(text("rossz"));
+        QVERIFY(w.notice.isVisible());
+        QVERIFY(w.notice.testAttribute(Qt::WA_WState_Visible));
+        if (how == QLatin1String("ok")) {
+            w.clickOk();
+        } else if (how == QLatin1String("enter")) {
+            releaseKey(&w.notice, Qt::Key_Return);
+        } else if (how == QLatin1String("escape")) {
+            releaseKey(&w.notice, Qt::Key_Escape);
+        } else {
+            w.notice.close();
+        }
+        QVERIFY(!w.notice.isVisible());
+        QVERIFY(w.task.isVisible());
+        QVERIFY(w.task.isEnabled());
+        QCOMPARE(closed.count(), 0);
+        QCOMPARE(w.caption("Kerdes"), text(" Hogy vagy?"));
+        w.typeAndEnter(text("Kiel vi fartas"));
+        QCOMPARE(int(w.task.RightCount), 1);
+    }
+
+    void noticeIgnoresOtherKeysAndHeldKeys_data() {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<bool>("autoRepeat");
+        QTest::newRow("held-enter") << int(Qt::Key_Return) << true;
+        QTest::newRow("held-escape") << int(Qt::Key_Escape) << true;
+        QTest::newRow("space") << int(Qt::Key_Space) << false;
+        QTest::newRow("letter") << int(Qt::Key_A) << false;
+    }
+    void noticeIgnoresOtherKeysAndHeldKeys() {
+        QFETCH(int, key);
+        QFETCH(bool, autoRepeat);
+        TaskWindows w(SheetContent);
+        w.start("proba");
+        w.typeAndEnter(text("rossz"));
+        releaseKey(&w.notice, key, autoRepeat);
+        pressKey(&w.notice, Qt::Key_Return);
+        QVERIFY(w.notice.isVisible());
+        QVERIFY(!w.task.isVisible());
+    }
+
+    void enterThatRaisedTheNoticeDoesNotDismissIt() {
+        TaskWindows w(SheetContent);
+        w.start("proba");
+        w.answerBox()->setText(text("rossz"));
+        pressKey(w.answerBox(), Qt::Key_Return);
+        releaseKey(w.answerBox(), Qt::Key_Return);
+        QCoreApplication::processEvents();
+        QVERIFY(w.notice.isVisible());
+        QCOMPARE(int(w.task.CurrentQuestion), 2);
+        // The key held on repeats its release; the notice stays until a fresh release.
+        releaseKey(&w.notice, Qt::Key_Return, true);
+        QVERIFY(w.notice.isVisible());
+        releaseKey(&w.notice, Qt::Key_Return);
+        QVERIFY(!w.notice.isVisible());
+        QCOMPARE(int(w.task.CurrentQuestion), 2);
+    }
+
+    void wrongLastAnswerShowsTheEndedSheetAfterTheNotice() {
+        TaskWindows w(SheetContent);
+        w.start("proba");
+        w.typeAndEnter(text("saluton"));
+        w.typeAndEnter(text("kiel vi fartas"));
+        w.typeAndEnter(text("kvar"));
+        QVERIFY(w.notice.isVisible());
+        QCOMPARE(w.caption("Mesagxo"), text("V É G E !"));
+        releaseKey(&w.notice, Qt::Key_Escape);
+        QVERIFY(w.task.isVisible());
+        QCOMPARE(w.caption("Mesagxo"), text("V É G E !"));
+        QVERIFY(!w.answerBox()->isVisible());
+        QCOMPARE(w.caption("TSumo"), text("Eddig: 3 kérdés, 2 jó válasz, 1 rossz válasz"));
+    }
+
+    void endedSheetIgnoresEscapeAndLeavesByTheBackButton() {
+        TaskWindows w(SheetContent);
+        w.start("alia");
+        QSignalSpy closed(&w.task, &TTasko::sheetClosed);
+        w.typeAndEnter(text("nenio"));
+        QCOMPARE(w.caption("Mesagxo"), text("V É G E !"));
+        releaseKey(w.answerBox(), Qt::Key_Escape);
+        releaseKey(w.answerBox(), Qt::Key_Return);
+        QCOMPARE(closed.count(), 0);
+        QVERIFY(w.task.isVisible());
+        QCOMPARE(int(w.task.CurrentQuestion), 1);
+        QTest::mouseClick(w.panel("Eliro"), Qt::LeftButton);
+        QCOMPARE(closed.count(), 1);
+        QVERIFY(!w.task.isVisible());
+    }
+
+    void escapeOrBackButtonClosesTheSheet_data() {
+        QTest::addColumn<bool>("byEscape");
+        QTest::newRow("escape") << true;
+        QTest::newRow("back-button") << false;
+    }
+    void escapeOrBackButtonClosesTheSheet() {
+        QFETCH(bool, byEscape);
+        TaskWindows w(SheetContent);
+        w.start("proba");
+        QSignalSpy closed(&w.task, &TTasko::sheetClosed);
+        w.typeAndEnter(text("saluton"));
+        if (byEscape) {
+            releaseKey(w.answerBox(), Qt::Key_Escape);
+        } else {
+            QTest::mouseClick(w.panel("Eliro"), Qt::LeftButton);
+        }
+        QCOMPARE(closed.count(), 1);
+        QVERIFY(!w.task.isVisible());
+        QCOMPARE(int(w.task.CurrentQuestion), 2);
+        QCOMPARE(int(w.task.RightCount), 1);
+    }
+
+    void heldKeysInTheAnswerBoxDoNothing() {
+        TaskWindows w(SheetContent);
+        w.start("proba");
+        QSignalSpy closed(&w.task, &TTasko::sheetClosed);
+        w.answerBox()->setText(text("saluton"));
+        releaseKey(w.answerBox(), Qt::Key_Return, true);
+        releaseKey(w.answerBox(), Qt::Key_Escape, true);
+        releaseKey(w.answerBox(), Qt::Key_A);
+        QCOMPARE(int(w.task.CurrentQuestion), 1);
+        QCOMPARE(w.answerBox()->text(), text("saluton"));
+        QCOMPARE(closed.count(), 0);
+        QVERIFY(w.task.isVisible());
+    }
+
+    void restartAfterAnEndedSheetBeginsAnew() {
+        TaskWindows w(SheetContent);
+        w.start("alia");
+        w.typeAndEnter(text("rossz"));
+        w.clickOk();
+        QTest::mouseClick(w.panel("Eliro"), Qt::LeftButton);
+        w.start("proba");
+        QCOMPARE(int(w.task.CurrentQuestion), 1);
+        QCOMPARE(int(w.task.QuestionCount), 3);
+        QCOMPARE(int(w.task.RightCount), 0);
+        QCOMPARE(w.caption("Mesagxo"), QString());
+        for (const char* feedback : {"Gxusta", "Demando", "Respondo", "Solvo", "TRezulto"}) {
+            QCOMPARE(w.caption(feedback), QString());
+        }
+        QVERIFY(!w.panel("Rezulto")->isVisibleTo(&w.task));
+        QCOMPARE(control<QProgressBar>(&w.task, "Progreso")->value(), 0);
+        for (const char* name : {"Kerdes", "TKerdes", "Valasz", "TValasz", "Sekva"}) {
+            QVERIFY(control<QWidget>(&w.task, name)->isVisible());
+            QVERIFY(control<QWidget>(&w.task, name)->isEnabled());
+        }
+        QCOMPARE(w.caption("Kerdes"), text(" Jó napot!"));
+        QCOMPARE(w.caption("Titolo"), text("Proba"));
+    }
+
+    void sheetWithoutQuestionsEndsAtOnce() {
+        TaskWindows w(SheetContent);
+        w.start("ne-demandoj");
+        QCOMPARE(int(w.task.QuestionCount), 0);
+        QCOMPARE(w.caption("Mesagxo"), text("V É G E !"));
+        QCOMPARE(w.caption("TSumo"), text("Eddig: 0 kérdés, 0 jó válasz, 0 rossz válasz"));
+        QCOMPARE(control<QProgressBar>(&w.task, "Progreso")->value(), 0);
+        QVERIFY(!w.panel("Rezulto")->isVisibleTo(&w.task));
+        QCOMPARE(w.caption("TRezulto"), QString());
+        QVERIFY(!w.answerBox()->isVisible());
+    }
+
+    void readingFollowsTheBlockRules_data() {
+        QTest::addColumn<QByteArrayList>("block");
+        QTest::addColumn<int>("questions");
+        QTest::addColumn<QString>("firstQuestion");
+
+        QTest::newRow("key-lines-before-first-item")
+            << QByteArrayList{"#s", "Demando=\"antau\"", "[tasko]", "Solvo=\"x\""} << 1 << text(" ");
+        QTest::newRow("key-in-small-letters")
+            << QByteArrayList{"#s", "[tasko]", "Demando=\"unu\"", "demando=\"du\""} << 1 << text(" unu");
+        QTest::newRow("blank-before-equals")
+            << QByteArrayList{"#s", "[tasko]", "Demando=\"unu\"", "Demando =\"du\""} << 1 << text(" unu");
+        QTest::newRow("second-demando-counts")
+            << QByteArrayList{"#s", "[tasko]", "Demando=\"unu\"", "Demando=\"du\""} << 1 << text(" du");
+        QTest::newRow("block-ends-at-next-marker")
+            << QByteArrayList{"#s", "[tasko]", "Demando=\"unu\"", "#t", "[tasko]", "[tasko]"} << 1
+            << text(" unu");
+        QTest::newRow("capital-section-is-no-item")
+            << QByteArrayList{"#s", "[tasko]", "Demando=\"unu\"", "[Tasko]", "Demando=\"du\""} << 1
+            << text(" du");
+        QTest::newRow("block-name-case-differs")
+            << QByteArrayList{"#S", "[tasko]", "Demando=\"unu\""} << 0 << QString();
+        QTest::newRow("no-block") << QByteArrayList{"#t", "[tasko]"} << 0 << QString();
+        QTest::newRow("lines-end-without-marker")
+            << QByteArrayList{"#s", "[tasko]", "", "[tasko]", "Demando=\"unu\""} << 2 << text(" ");
+        QTest::newRow("first-of-two-blocks")
+            << QByteArrayList{"#s", "[tasko]", "#s", "[tasko]", "[tasko]"} << 1 << text(" ");
+    }
+    void readingFollowsTheBlockRules() {
+        QFETCH(QByteArrayList, block);
+        std::vector<std::string> content;
+        for (const QByteArray& line : block) {
+            content.push_back(line.toStdString());
+        }
+        TaskWindows w(content);
+        w.start("s");
+        QTEST(int(w.task.QuestionCount), "questions");
+        QFETCH(int, questions);
+        if (questions > 0) {
+            QTEST(w.caption("Kerdes"), "firstQuestion");
+        } else {
+            QCOMPARE(w.caption("Mesagxo"), text("V É G E !"));
+        }
+    }
+
+    void questionWithoutDemandoShowsNothingOfAnEarlierSheet() {
+        TaskWindows w(SheetContent);
+        w.start("proba");
+        w.start("alia");
+        QCOMPARE(w.caption("Kerdes"), text(" "));
+        w.typeAndEnter(text("nenio"));
+        QCOMPARE(w.caption("Demando"), text(" "));
+        QCOMPARE(w.caption("Solvo"), text(" nenio"));
+    }
+
+    void useBeforeAnySheetEndsAtOnce() {
+        TaskWindows w(SheetContent);
+        QCOMPARE(w.caption("Titolo"), text("Titolo"));
+        QCOMPARE(w.caption("TSumo"), text("Eddig: 0 kérdés, 0 jó válasz, 0 rossz válasz."));
+        QCOMPARE(control<QProgressBar>(&w.task, "Progreso")->value(), 50);
+        w.typeAndEnter(text("io"));
+        QCOMPARE(w.caption("Mesagxo"), text("V É G E !"));
+        QCOMPARE(w.caption("TSumo"), text("Eddig: 0 kérdés, 0 jó válasz, 0 rossz válasz"));
+        QVERIFY(!w.notice.isVisible());
+        QCOMPARE(int(w.task.CurrentQuestion), 0);
+        QTest::mouseClick(w.panel("ELiteroj"), Qt::LeftButton);
+        QVERIFY(w.help.isVisible());
+        QCOMPARE(control<QPlainTextEdit>(&w.help, "Teksto")->toPlainText(), QString());
+    }
+
+    void lettersButtonShowsTheTypingHelp() {
+        TaskWindows w(SheetContent);
+        w.start("proba");
+        QTest::mouseClick(w.panel("ELiteroj"), Qt::LeftButton);
+        QVERIFY(w.help.isVisible());
+        QVERIFY(w.task.isEnabled());
+        QCOMPARE(control<QPlainTextEdit>(&w.help, "Teksto")->toPlainText(),
+                 text("A kalapos betűk: cx gx hx jx sx ux\n\nVege."));
+        w.typeAndEnter(text("saluton"));
+        QCOMPARE(int(w.task.RightCount), 1);
+    }
+
+    void hoverHighlightsOneButtonAtATime_data() {
+        QTest::addColumn<QStringList>("path");  // controls the mouse crosses, in order
+        QTest::addColumn<QList<int>>("bevels"); // Eliro, Sekva, ELiteroj
+        QTest::addColumn<QList<QColor>>("colours");
+        const QColor face = systemColour(SystemColour::ButtonFace);
+        QTest::newRow("next") << QStringList{QStringLiteral("Sekva")} << QList<int>{1, 2, 1}
+                              << QList<QColor>{face, QColor(0, 255, 255), face};
+        QTest::newRow("back") << QStringList{QStringLiteral("Eliro")} << QList<int>{2, 1, 1}
+                              << QList<QColor>{QColor(255, 255, 0), face, face};
+        QTest::newRow("letters") << QStringList{QStringLiteral("ELiteroj")} << QList<int>{1, 1, 2}
+                                 << QList<QColor>{face, face, QColor(0, 255, 0)};
+        QTest::newRow("background-resets") << QStringList{QStringLiteral("Sekva"), QStringLiteral("Pleto")}
+                                           << QList<int>{1, 1, 1} << QList<QColor>{face, face, face};
+        QTest::newRow("controls-without-handler-keep-it")
+            << QStringList{QStringLiteral("Eliro"),  QStringLiteral("RTablo"),   QStringLiteral("Rezulto"),
+                           QStringLiteral("Valasz"), QStringLiteral("Progreso"), QStringLiteral("TSumo")}
+            << QList<int>{2, 1, 1} << QList<QColor>{QColor(255, 255, 0), face, face};
+        QTest::newRow("from-button-to-button")
+            << QStringList{QStringLiteral("Eliro"), QStringLiteral("Sekva")} << QList<int>{1, 2, 1}
+            << QList<QColor>{face, QColor(0, 255, 255), face};
+    }
+    void hoverHighlightsOneButtonAtATime() {
+        QFETCH(QStringList, path);
+        QFETCH(QList<int>, bevels);
+        QFETCH(QList<QColor>, colours);
+        TaskWindows w(SheetContent);
+        w.start("proba");
+        for (const QString& name : path) {
+            hover(w.task.findChild<QWidget*>(name));
+        }
+        const char* buttons[] = {"Eliro", "Sekva", "ELiteroj"};
+        for (int i = 0; i < 3; ++i) {
+            QCOMPARE(w.panel(buttons[i])->bevelWidth(), bevels[i]);
+            QCOMPARE(w.panel(buttons[i])->color(), colours[i]);
+        }
+    }
+
+    void formPlacesEveryControl_data() {
+        QTest::addColumn<QString>("window");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QRect>("geometry");
+        const std::pair<const char*, QRect> tasko[] = {
+            {"Pleto", {0, 0, 640, 480}},       {"Titolo", {10, 10, 620, 35}},
+            {"Progreso", {200, 450, 300, 20}}, {"RTablo", {200, 395, 300, 45}},
+            {"Rezulto", {3, 3, 294, 41}},      {"TRezulto", {10, 395, 180, 45}},
+            {"TSumo", {200, 340, 300, 45}},    {"Demando", {130, 55, 500, 35}},
+            {"TDemando", {10, 55, 110, 35}},   {"TRespondo", {10, 100, 110, 35}},
+            {"TSolvo", {10, 145, 110, 35}},    {"Gxusta", {130, 190, 500, 35}},
+            {"TGxusta", {10, 190, 110, 35}},   {"Linio1", {10, 233, 620, 4}},
+            {"Kerdes", {100, 245, 530, 35}},   {"TKerdes", {10, 245, 80, 35}},
+            {"TValasz", {10, 290, 80, 30}},    {"Linio2", {10, 328, 620, 4}},
+            {"Sekva", {510, 340, 120, 45}},    {"Eliro", {510, 395, 120, 45}},
+            {"Mesagxo", {10, 340, 180, 45}},   {"Respondo", {130, 100, 500, 35}},
+            {"Solvo", {130, 145, 500, 35}},    {"Valasz", {100, 290, 530, 26}},
+            {"ELiteroj", {510, 450, 120, 20}}, {"Panel1", {10, 450, 180, 20}},
+        };
+        for (const auto& [name, rect] : tasko) {
+            QTest::addRow("Tasko-%s", name) << QStringLiteral("Tasko") << QString::fromLatin1(name) << rect;
+        }
+        QTest::newRow("Hiba-Text") << QStringLiteral("Hiba") << QStringLiteral("Text")
+                                   << QRect(10, 10, 372, 50);
+        QTest::newRow("Hiba-EnOrdo") << QStringLiteral("Hiba") << QStringLiteral("EnOrdo")
+                                     << QRect(10, 70, 372, 30);
+    }
+    void formPlacesEveryControl() {
+        QFETCH(QString, window);
+        QFETCH(QString, name);
+        TaskWindows w;
+        QWidget* form = window == QLatin1String("Tasko") ? static_cast<QWidget*>(&w.task) : &w.notice;
+        QCOMPARE(form->objectName(), window);
+        QWidget* widget = form->findChild<QWidget*>(name);
+        QVERIFY(widget != nullptr);
+        QTEST(widget->geometry(), "geometry");
+    }
+
+    void windowsHaveTheirFrameAndLook() {
+        TaskWindows w(SheetContent);
+        QCOMPARE(w.task.size(), QSize(640, 480));
+        QVERIFY(w.task.windowFlags().testFlag(Qt::FramelessWindowHint));
+        QCOMPARE(w.panel("ELiteroj")->toolTip(), text("Eszperantó betűk begépelése..."));
+        QCOMPARE(w.panel("Mesagxo")->fontColor(), QColor(255, 0, 0));
+        QCOMPARE(w.panel("Titolo")->font().pixelSize(), 19);
+        QVERIFY(w.panel("Titolo")->font().bold());
+        QCOMPARE(w.answerBox()->font().family(), text("Esperanto L3 Sans Serif"));
+        QCOMPARE(w.answerBox()->font().pixelSize(), 16);
+        QCOMPARE(w.panel("Kerdes")->color(), systemColour(SystemColour::AppWorkspace));
+        QCOMPARE(w.answerBox()->focusPolicy(), Qt::StrongFocus);
+        QCOMPARE(w.panel("Sekva")->focusPolicy(), Qt::NoFocus);
+
+        w.start("proba");
+        w.typeAndEnter(text("rossz"));
+        QCOMPARE(w.notice.windowTitle(), text("Hiba!"));
+        QCOMPARE(w.notice.frameGeometry().size(), QSize(400, 137));
+        QCOMPARE(w.notice.frameGeometry().topLeft(), QPoint((1024 - 400) / 2, (768 - 137) / 2));
+        const Qt::WindowFlags flags = w.notice.windowFlags();
+        QVERIFY(flags.testFlag(Qt::WindowStaysOnTopHint));
+        QVERIFY(flags.testFlag(Qt::WindowTitleHint));
+        QVERIFY(!flags.testFlag(Qt::WindowCloseButtonHint));
+        QVERIFY(!flags.testFlag(Qt::WindowMinimizeButtonHint));
+        QCOMPARE(w.notice.cursor().shape(), Qt::ArrowCursor);
+        QCOMPARE(control<Panel>(&w.notice, "Text")->caption(), text("Rosszul válaszoltál!"));
+        QCOMPARE(control<Panel>(&w.notice, "EnOrdo")->caption(), text("Ok"));
+    }
+};
+
+QTEST_MAIN(TestTasko)
+#include "tst_tasko.moc"
