@@ -2,6 +2,7 @@
 // the help window, back to the menu and the exit.
 #include "content_builder.h"
 #include "fake_platform.h"
+#include "gui.h"
 #include "hiba.h"
 #include "kvizaro.h"
 #include "menuo.h"
@@ -73,22 +74,6 @@ QString shownText(const QWidget* control) {
     }
     return control->property("text").toString();
 }
-
-void click(QWidget* control) {
-    if (control == nullptr) {
-        QTest::qFail("no such control", __FILE__, __LINE__);
-        return;
-    }
-    const QPointF centre = QRectF(control->rect()).center();
-    const QPointF global = control->mapToGlobal(centre);
-    QMouseEvent press(QEvent::MouseButtonPress, centre, global, Qt::LeftButton, Qt::LeftButton,
-                      Qt::NoModifier);
-    QCoreApplication::sendEvent(control, &press);
-    QMouseEvent release(QEvent::MouseButtonRelease, centre, global, Qt::LeftButton, Qt::NoButton,
-                        Qt::NoModifier);
-    QCoreApplication::sendEvent(control, &release);
-}
-
 void answer(QLineEdit* box, const QString& text) {
     box->setText(text);
     QTest::keyClick(box, Qt::Key_Return);

@@ -1,5 +1,6 @@
 #include "content_builder.h"
 #include "fake_platform.h"
+#include "gui.h"
 #include "hiba.h"
 #include "kvizaro.h"
 #include "literoj.h"
@@ -28,18 +29,6 @@ std::string contentFile(const QTemporaryDir& dir, int entries) {
     lines.insert(lines.end(), {"Butono1=\"Sugo\",\"sugo\"", "#sugo", "Segitseg", "#"});
     return writeFile(dir, "enhavo.adt", encodeStored(lines));
 }
-
-void click(QWidget* control) {
-    const QPointF centre = QRectF(control->rect()).center();
-    const QPointF global = control->mapToGlobal(centre);
-    QMouseEvent press(QEvent::MouseButtonPress, centre, global, Qt::LeftButton, Qt::LeftButton,
-                      Qt::NoModifier);
-    QCoreApplication::sendEvent(control, &press);
-    QMouseEvent release(QEvent::MouseButtonRelease, centre, global, Qt::LeftButton, Qt::NoButton,
-                        Qt::NoModifier);
-    QCoreApplication::sendEvent(control, &release);
-}
-
 template <typename Control = QWidget> Control* find(const QWidget& window, const char* name) {
     return window.findChild<Control*>(QString::fromLatin1(name));
 }

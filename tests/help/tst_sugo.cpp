@@ -20,11 +20,6 @@ void sendMouse(QWidget* target, QEvent::Type type, QPoint at, Qt::MouseButton bu
     QMouseEvent event(type, QPointF(at), QPointF(target->mapToGlobal(at)), button, buttons, Qt::NoModifier);
     QCoreApplication::sendEvent(target, &event);
 }
-
-void hover(QWidget* target) {
-    sendMouse(target, QEvent::MouseMove, {2, 2}, Qt::NoButton, Qt::NoButton);
-}
-
 struct HelpWindow {
     FakePlatform platform;
     TSugo help{platform};

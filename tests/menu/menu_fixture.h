@@ -4,6 +4,7 @@
 
 #include "content_builder.h"
 #include "fake_platform.h"
+#include "gui.h"
 #include "literoj.h"
 #include "menuo.h"
 #include "sugo.h"
@@ -84,24 +85,5 @@ struct MenuWindows {
     std::unique_ptr<TLiteroj> wizard;
     std::unique_ptr<TSugo> help;
 };
-
-// A mouse move with no button held, as the window system sends it to the control under the pointer.
-inline void hover(QWidget* control) {
-    const QPointF centre = QRectF(control->rect()).center();
-    QMouseEvent move(QEvent::MouseMove, centre, control->mapToGlobal(centre), Qt::NoButton, Qt::NoButton,
-                     Qt::NoModifier);
-    QCoreApplication::sendEvent(control, &move);
-}
-
-inline void click(QWidget* control) {
-    const QPointF centre = QRectF(control->rect()).center();
-    const QPointF global = control->mapToGlobal(centre);
-    QMouseEvent press(QEvent::MouseButtonPress, centre, global, Qt::LeftButton, Qt::LeftButton,
-                      Qt::NoModifier);
-    QCoreApplication::sendEvent(control, &press);
-    QMouseEvent release(QEvent::MouseButtonRelease, centre, global, Qt::LeftButton, Qt::NoButton,
-                        Qt::NoModifier);
-    QCoreApplication::sendEvent(control, &release);
-}
 
 } // namespace kvizaro::test

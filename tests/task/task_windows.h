@@ -60,12 +60,4 @@ struct TaskWindows {
     TSugo help{platform};
 };
 
-// A move of the hovering mouse over `target`, delivered as the window system would: to the control, then
-// up to the first parent that takes it.
-inline void hover(QWidget* target, QPoint at = {2, 2}) {
-    QMouseEvent move(QEvent::MouseMove, QPointF(at), QPointF(target->mapToGlobal(at)), Qt::NoButton,
-                     Qt::NoButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(target, &move);
-}
-
 } // namespace kvizaro::test

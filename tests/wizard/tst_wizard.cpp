@@ -1,4 +1,5 @@
 #include "fake_platform.h"
+#include "gui.h"
 #include "literoj.h"
 #include "look.h"
 #include "panel.h"
@@ -12,7 +13,9 @@
 #include <random>
 
 using namespace kvizaro;
+using kvizaro::test::click;
 using kvizaro::test::FakePlatform;
+using kvizaro::test::hover;
 
 namespace {
 
@@ -37,24 +40,6 @@ struct WizardWindows {
     QWidget mainWindow;
     std::unique_ptr<TLiteroj> wizard;
 };
-
-void hover(QWidget* control) {
-    const QPointF centre = QRectF(control->rect()).center();
-    QMouseEvent move(QEvent::MouseMove, centre, control->mapToGlobal(centre), Qt::NoButton, Qt::NoButton,
-                     Qt::NoModifier);
-    QCoreApplication::sendEvent(control, &move);
-}
-
-void click(QWidget* control) {
-    const QPointF centre = QRectF(control->rect()).center();
-    const QPointF global = control->mapToGlobal(centre);
-    QMouseEvent press(QEvent::MouseButtonPress, centre, global, Qt::LeftButton, Qt::LeftButton,
-                      Qt::NoModifier);
-    QCoreApplication::sendEvent(control, &press);
-    QMouseEvent release(QEvent::MouseButtonRelease, centre, global, Qt::LeftButton, Qt::NoButton,
-                        Qt::NoModifier);
-    QCoreApplication::sendEvent(control, &release);
-}
 
 const char* const InstructionLines[] = {
     "A számítógéped nem tudja megjeleníteni az eszperantó ékezetes betűit.",
