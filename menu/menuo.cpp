@@ -127,13 +127,6 @@ bool TMenuo::event(QEvent* event) {
     return QWidget::event(event);
 }
 
-void TMenuo::changeEvent(QEvent* event) {
-    QWidget::changeEvent(event);
-    if (event->type() == QEvent::ActivationChange && isActiveWindow()) {
-        MainStart();
-    }
-}
-
 void TMenuo::MainStart() {
     if (!FirstActivation) {
         return;

@@ -73,8 +73,7 @@ signals:
     void mainWindowClosed();
 
 protected:
-    bool event(QEvent* event) override;       // MainStart on WindowActivate
-    void changeEvent(QEvent* event) override; // MainStart on ActivationChange
+    bool event(QEvent* event) override; // MainStart on WindowActivate
     void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;   // MeKP
     void keyReleaseEvent(QKeyEvent* event) override; // MeKU

@@ -54,13 +54,6 @@ bool TLiteroj::event(QEvent* event) {
     return QWidget::event(event);
 }
 
-void TLiteroj::changeEvent(QEvent* event) {
-    QWidget::changeEvent(event);
-    if (event->type() == QEvent::ActivationChange && isActiveWindow()) {
-        EkFunkciu();
-    }
-}
-
 void TLiteroj::EkFunkciu() {
     move(centredOrigin(platform_.screenSize(), PlacedSize));
     mainWindow_.setWindowState(Qt::WindowMinimized);

@@ -24,7 +24,6 @@ public:
 
 protected:
     bool event(QEvent* event) override;               // EkFunkciu on WindowActivate
-    void changeEvent(QEvent* event) override;         // EkFunkciu on ActivationChange
     void closeEvent(QCloseEvent* event) override;     // Haltu
     void mouseMoveEvent(QMouseEvent* event) override; // LiMO
 
