@@ -14,6 +14,7 @@
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QTimer>
 
 #include <algorithm>
 
@@ -120,8 +121,11 @@ void TMenuo::returnFromSheet() {
 // ---------------------------------------------------------------------------------------------------------
 // First activation
 
+// The first-time work runs at the first showing or the first activation, whichever comes first. The
+// window then reaches the screen at its full size at once, and a window manager that does not activate
+// a newly started program cannot leave the menu empty.
 bool TMenuo::event(QEvent* event) {
-    if (event->type() == QEvent::WindowActivate) {
+    if (event->type() == QEvent::Show || event->type() == QEvent::WindowActivate) {
         MainStart();
     }
     return QWidget::event(event);
@@ -138,7 +142,8 @@ void TMenuo::MainStart() {
     BuildMenu();
     MenuAction(FirstPage);
     if (wizard_ != nullptr && !platform_.canShowEsperantoLetters(esperantoFont())) {
-        showWindow(wizard_);
+        // Shown once the main window is up, so that the wizard ends up in front and active.
+        QTimer::singleShot(0, wizard_, [wizard = wizard_] { showWindow(wizard); });
     }
     FirstActivation = false;
 }

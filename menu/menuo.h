@@ -73,7 +73,7 @@ signals:
     void mainWindowClosed();
 
 protected:
-    bool event(QEvent* event) override; // MainStart on WindowActivate
+    bool event(QEvent* event) override; // MainStart on the first showing or activation
     void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;   // MeKP
     void keyReleaseEvent(QKeyEvent* event) override; // MeKU
