@@ -104,25 +104,35 @@ std::string DecodeLine(std::string_view stored) {
     return decoded;
 }
 
-// Decodes a stored file in its own buffer in one walk: sixteen bytes at a time are tested for a line end
-// and taken one off. The lines stay where the file had them, separated by their line ends; no byte moves.
+// Decodes a stored file in its own buffer: the end-of-file byte is found first, then every byte before it
+// is taken one off in one plain loop (which the compiler vectorises) and the lines are found by their
+// decoded CR with memchr. The lines stay where the file had them, separated by their line ends.
 struct ContentDecoder {
     static ContentLines decode(std::unique_ptr<char[]> buffer, std::size_t size, std::size_t capacity) {
-        ContentLines lines;
         // Offsets are 32-bit; nothing past 4 GiB can be a content file anyway.
-        const std::size_t usable = std::min<std::size_t>(size, UINT32_MAX);
         char* const begin = buffer.get();
-        char* const end = begin + usable;
-        char* cursor = begin;
-        while (cursor < end && *cursor != StoredEndOfFile) {
-            char* const lineEnd = decodeUntilTerminator(cursor, end);
+        char* end = begin + std::min<std::size_t>(size, UINT32_MAX);
+        if (auto* endOfFile =
+                static_cast<char*>(std::memchr(begin, StoredEndOfFile, std::size_t(end - begin)))) {
+            end = endOfFile;
+        }
+        for (char* at = begin; at < end; ++at) {
+            *at = static_cast<char>(static_cast<unsigned char>(*at) - 1U);
+        }
+        ContentLines lines;
+        for (char* cursor = begin; cursor < end;) {
+            auto* lineEnd =
+                static_cast<char*>(std::memchr(cursor, DecodedCarriageReturn, std::size_t(end - cursor)));
+            if (lineEnd == nullptr) {
+                lineEnd = end;
+            }
             const auto length = std::min(static_cast<std::size_t>(lineEnd - cursor), MaxLineLength);
             lines.spans_.push_back(
                 {static_cast<std::uint32_t>(cursor - begin), static_cast<std::uint32_t>(length)});
-            if (lineEnd < end && *lineEnd == StoredEndOfFile) {
-                break;
+            cursor = lineEnd + 1; // a CR ends the line and one LF right after it is skipped
+            if (cursor < end && *cursor == DecodedLineFeed) {
+                ++cursor;
             }
-            cursor = skipLineEnd(lineEnd, end);
         }
         lines.text_ = std::move(buffer);
         lines.textSize_ = size;
@@ -131,49 +141,9 @@ struct ContentDecoder {
     }
 
 private:
-    static constexpr char StoredCarriageReturn = 13;
-    static constexpr char StoredLineFeed = 10;
     static constexpr char StoredEndOfFile = 26;
-
-    using Block = unsigned char __attribute__((vector_size(16)));
-
-    static bool holdsTerminator(Block block) {
-        const auto hits = (block == static_cast<unsigned char>(StoredCarriageReturn)) |
-                          (block == static_cast<unsigned char>(StoredEndOfFile));
-        std::uint64_t halves[2];
-        std::memcpy(halves, &hits, sizeof halves);
-        return (halves[0] | halves[1]) != 0;
-    }
-
-    // Decodes from `from` up to the first CR or end-of-file byte, which it returns (or `to`).
-    static char* decodeUntilTerminator(char* from, char* to) {
-        while (to - from >= static_cast<std::ptrdiff_t>(sizeof(Block))) {
-            Block block;
-            std::memcpy(&block, from, sizeof block);
-            if (holdsTerminator(block)) {
-                break;
-            }
-            block -= 1;
-            std::memcpy(from, &block, sizeof block);
-            from += sizeof block;
-        }
-        for (; from < to && *from != StoredCarriageReturn && *from != StoredEndOfFile; ++from) {
-            *from = static_cast<char>(static_cast<unsigned char>(*from) - 1U);
-        }
-        return from;
-    }
-
-    // A CR ends the line and one LF right after it is skipped.
-    static char* skipLineEnd(char* lineEnd, const char* end) {
-        char* next = lineEnd;
-        if (next < end) {
-            ++next;
-            if (next < end && *next == StoredLineFeed) {
-                ++next;
-            }
-        }
-        return next;
-    }
+    static constexpr char DecodedCarriageReturn = 13 - 1;
+    static constexpr char DecodedLineFeed = 10 - 1;
 };
 
 ContentLines DecodeContent(std::string_view stored) {
