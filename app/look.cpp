@@ -13,6 +13,12 @@
 
 #include <optional>
 
+// The pictures live in a static library; their registration has to be pulled in by name, outside any
+// namespace.
+static void registerPictureResources() {
+    Q_INIT_RESOURCE(pictures);
+}
+
 namespace kvizaro {
 
 namespace {
@@ -125,6 +131,10 @@ void installFontSubstitutions() {
     }
     QFont::insertSubstitutions(QStringLiteral("Courier New"), mono);
     QFont::insertSubstitutions(QStringLiteral("Verdana"), {QStringLiteral("DejaVu Sans")});
+}
+
+void registerPictures() {
+    registerPictureResources();
 }
 
 QFont esperantoFont() {

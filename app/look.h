@@ -31,6 +31,9 @@ void applyFormLook(QWidget* window);
 // faces to whatever fontconfig would pick, so that captions fit their panels as designed.
 void installFontSubstitutions();
 
+// Makes the pictures of the forms (":/pictures/...") available; call before a form that shows one is set up.
+void registerPictures();
+
 // The face and height of the panels that show questions and answers.
 QFont esperantoFont();
 

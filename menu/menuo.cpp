@@ -18,12 +18,6 @@
 
 #include <algorithm>
 
-// The pictures live in a static library; their registration has to be pulled in by name, outside any
-// namespace.
-static void registerMenuPictures() {
-    Q_INIT_RESOURCE(pictures);
-}
-
 namespace kvizaro {
 
 namespace {
@@ -57,7 +51,7 @@ const std::string NoText;
 TMenuo::TMenuo(Platform& platform, const std::filesystem::path& contentFile, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), ui(std::make_unique<Ui::Menuo>()),
       platform_(platform) {
-    registerMenuPictures();
+    registerPictures();
     ui->setupUi(this);
     applyFormLook(this);
     move(DesignOrigin);

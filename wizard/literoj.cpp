@@ -8,12 +8,6 @@
 #include <QCloseEvent>
 #include <QMouseEvent>
 
-// The pictures live in a static library; their registration has to be pulled in by name, outside any
-// namespace.
-static void registerWizardPictures() {
-    Q_INIT_RESOURCE(pictures);
-}
-
 namespace kvizaro {
 
 namespace {
@@ -26,7 +20,7 @@ constexpr int RaisedBevel = 2;
 TLiteroj::TLiteroj(Platform& platform, QWidget& mainWindow, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
       ui(std::make_unique<Ui::Literoj>()), platform_(platform), mainWindow_(mainWindow) {
-    registerWizardPictures();
+    registerPictures();
     ui->setupUi(this);
     applyFormLook(this);
     setFixedSize(size());
