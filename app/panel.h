@@ -22,6 +22,10 @@ public:
     enum Bevel { Raised, Lowered, None };
     Q_ENUM(Bevel)
 
+    // A panel button is drawn with a bevel of width 1 at rest and of width 2 while the mouse is over it.
+    static constexpr int RestBevelWidth = 1;
+    static constexpr int HoverBevelWidth = 2;
+
     explicit Panel(QWidget* parent = nullptr);
 
     QString caption() const { return caption_; }
@@ -38,6 +42,7 @@ public:
     QColor fontColor() const;
     void setFontColor(const QColor& color);
     void setBold(bool bold);
+    void setHovered(bool hovered) { setBevelWidth(hovered ? HoverBevelWidth : RestBevelWidth); }
 
 signals:
     void clicked();

@@ -58,7 +58,7 @@ void TSugo::centre() {
 }
 
 void TSugo::mouseMoveEvent(QMouseEvent* event) {
-    ui->Eliro->setBevelWidth(1);
+    ui->Eliro->setHovered(false);
     ui->Eliro->repaint();
     QWidget::mouseMoveEvent(event);
 }
@@ -68,7 +68,7 @@ void TSugo::EICl() {
 }
 
 void TSugo::EIMO() {
-    ui->Eliro->setBevelWidth(2);
+    ui->Eliro->setHovered(true);
     ui->Eliro->repaint();
 }
 

@@ -23,8 +23,6 @@ namespace kvizaro {
 namespace {
 
 constexpr QSize BoardSize{640, 480};
-constexpr int RestBevel = 1;
-constexpr int RaisedBevel = 2;
 const QColor ExitHoverColour{255, 0, 0};
 const QColor ExitHoverFontColour{255, 255, 255};
 
@@ -308,7 +306,7 @@ Panel* TMenuo::hoverTarget(std::uint8_t code) const {
 }
 
 void TMenuo::putInRestLook(Panel* button) const {
-    button->setBevelWidth(RestBevel);
+    button->setHovered(false);
     if (button == ui->Kilep) {
         button->setColor(systemColour(SystemColour::ButtonFace));
         button->setFontColor(systemColour(SystemColour::WindowText));
@@ -344,10 +342,10 @@ void TMenuo::Highlight(std::uint8_t code) {
     }
     if (code >= FirstSlot && code <= LastSlot) {
         if (slotRaisesUnderMouse(code)) {
-            target->setBevelWidth(RaisedBevel);
+            target->setHovered(true);
         }
     } else if (target != nullptr) {
-        target->setBevelWidth(RaisedBevel);
+        target->setHovered(true);
         if (code == ExitButton) {
             target->setColor(ExitHoverColour);
             target->setFontColor(ExitHoverFontColour);

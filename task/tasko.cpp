@@ -27,7 +27,7 @@ QString displayed(const QString& text) {
 }
 
 void highlight(Panel* button, bool on, const QColor& colour) {
-    button->setBevelWidth(on ? 2 : 1);
+    button->setHovered(on);
     button->setColor(on ? colour : systemColour(SystemColour::ButtonFace));
     button->repaint();
 }

@@ -13,8 +13,6 @@ namespace kvizaro {
 namespace {
 // The wizard places itself as if it were as large as the task sheet, over the main menu's board.
 constexpr QSize PlacedSize{640, 480};
-constexpr int RestBevel = 1;
-constexpr int RaisedBevel = 2;
 } // namespace
 
 TLiteroj::TLiteroj(Platform& platform, QWidget& mainWindow, QWidget* parent)
@@ -74,20 +72,20 @@ void TLiteroj::mouseMoveEvent(QMouseEvent* event) {
 }
 
 void TLiteroj::FbOM() {
-    setBevels(RaisedBevel, RestBevel);
+    setBevels(true, false);
 }
 
 void TLiteroj::ReMO() {
-    setBevels(RestBevel, RaisedBevel);
+    setBevels(false, true);
 }
 
 void TLiteroj::LiMO() {
-    setBevels(RestBevel, RestBevel);
+    setBevels(false, false);
 }
 
-void TLiteroj::setBevels(int finish, int restart) {
-    ui->FinButono->setBevelWidth(finish);
-    ui->ReButono->setBevelWidth(restart);
+void TLiteroj::setBevels(bool finishHovered, bool restartHovered) {
+    ui->FinButono->setHovered(finishHovered);
+    ui->ReButono->setHovered(restartHovered);
     repaint();
 }
 

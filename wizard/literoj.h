@@ -34,7 +34,7 @@ private:
     void FbOM();
     void ReMO();
     void LiMO();
-    void setBevels(int finish, int restart);
+    void setBevels(bool finishHovered, bool restartHovered);
 
     std::unique_ptr<Ui::Literoj> ui;
     Platform& platform_;
