@@ -13,6 +13,8 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 
+#include <limits>
+
 namespace kvizaro {
 
 namespace {
@@ -44,6 +46,8 @@ TTasko::TTasko(Platform& platform, QWidget* parent)
     // Moves over the answer box and the progress bar must not reach the background, which would reset
     // the highlight of the buttons.
     keepMouseMoves(ui->Valasz);
+    // The answer box has no length limit; a line edit's default would cut answers at 32,767 characters.
+    ui->Valasz->setMaxLength(std::numeric_limits<int>::max());
     keepMouseMoves(ui->Progreso);
     ui->Valasz->installEventFilter(this);
 

@@ -279,6 +279,17 @@ private slots:
         QVERIFY(w.task.isVisible());
     }
 
+    void longAnswersAreKeptAndComparedWhole() {
+        // Longer than a line edit's default limit, and the accepted answer at its very end.
+        const std::string solution(40000, 'a');
+        TaskWindows w({"#longa", "[tasko]", "Demando=\"q\"", "Instruo=\"a\"", "Solvo=\"" + solution + "\"",
+                       "[tasko]", "Demando=\"q2\"", "#"});
+        w.start("longa");
+        w.typeAndEnter(QString(40000, QLatin1Char('a')));
+        QCOMPARE(int(w.task.RightCount), 1);
+        QCOMPARE(w.caption("Respondo").size(), 40001);
+    }
+
     void restartAfterAnEndedSheetBeginsAnew() {
         TaskWindows w(SheetContent);
         w.start("alia");
