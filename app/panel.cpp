@@ -115,6 +115,13 @@ void Panel::mouseReleaseEvent(QMouseEvent* event) {
     }
 }
 
+// The second press of a double-click is no new click: a quick double-click on "Következő" must not submit
+// an empty answer after the one typed.
+void Panel::mouseDoubleClickEvent(QMouseEvent* event) {
+    pressed_ = false;
+    event->accept();
+}
+
 void Panel::mouseMoveEvent(QMouseEvent* event) {
     event->accept();
     emit mouseMoved();

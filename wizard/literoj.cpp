@@ -52,8 +52,11 @@ void TLiteroj::EkFunkciu() {
 }
 
 void TLiteroj::closeEvent(QCloseEvent* event) {
-    // Haltu: however the wizard is closed, the main window comes back.
+    // Haltu: however the wizard is closed, the main window comes back, and is the active window again
+    // rather than whatever the window manager would pick (the task sheet lies beneath it).
     mainWindow_.setWindowState(Qt::WindowNoState);
+    mainWindow_.raise();
+    mainWindow_.activateWindow();
     event->accept();
 }
 

@@ -16,6 +16,7 @@ namespace kvizaro {
 Kvizaro::Kvizaro(Platform& platform, const std::filesystem::path& contentFile) : platform_(platform) {
     ConfigureParser();
     QCoreApplication::setApplicationName(applicationTitle());
+    QCoreApplication::setApplicationVersion(QStringLiteral("1.0.4.158"));
     installFontSubstitutions();
 
     menu_ = std::make_unique<TMenuo>(platform_, contentFile);
@@ -47,6 +48,9 @@ void Kvizaro::connectWindows() {
     QObject::connect(notice_.get(), &THiba::dismissed, task_.get(), [task = task_.get()] {
         task->setEnabled(true);
         task->setVisible(true);
+        // Active again, so that the next answer is typed into the answer box whatever the window manager
+        // would otherwise activate.
+        task->activateWindow();
     });
     QObject::connect(menu_.get(), &TMenuo::mainWindowClosed, QCoreApplication::instance(),
                      &QCoreApplication::quit);

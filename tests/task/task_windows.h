@@ -25,6 +25,7 @@ struct TaskWindows {
         QObject::connect(&notice, &THiba::dismissed, &task, [this] {
             task.setEnabled(true);
             task.setVisible(true);
+            task.activateWindow();
         });
         task.show();
     }

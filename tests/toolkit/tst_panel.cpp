@@ -72,6 +72,30 @@ private slots:
         QCOMPARE(clicked.count(), clicks);
     }
 
+    void doubleClickIsOneClick_data() {
+        QTest::addColumn<QList<int>>("events");
+        const int press = QEvent::MouseButtonPress;
+        const int release = QEvent::MouseButtonRelease;
+        const int doubleClick = QEvent::MouseButtonDblClick;
+        // As the window system delivers it, and without the second press.
+        QTest::newRow("press-and-double-click") << QList<int>{press, release, press, doubleClick, release};
+        QTest::newRow("double-click-alone") << QList<int>{press, release, doubleClick, release};
+    }
+    void doubleClickIsOneClick() {
+        QFETCH(QList<int>, events);
+        Panel panel;
+        panel.resize(50, 25);
+        QSignalSpy clicked(&panel, &Panel::clicked);
+        const QPointF at(10, 10);
+        for (int type : events) {
+            const bool down = type != QEvent::MouseButtonRelease;
+            QMouseEvent event(QEvent::Type(type), at, panel.mapToGlobal(at), Qt::LeftButton,
+                              down ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier);
+            QCoreApplication::sendEvent(&panel, &event);
+        }
+        QCOMPARE(clicked.count(), 1);
+    }
+
     void mouseMovesStopAtThePanel() {
         // A move over an inner panel must not reach the panel beneath it.
         Panel board;
