@@ -4,7 +4,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-KVIZARO_EXTRA_PACKAGES="dpkg-dev appstream desktop-file-utils xvfb xauth x11-utils" bash scripts/install-deps.sh
+KVIZARO_EXTRA_PACKAGES="file dpkg-dev appstream desktop-file-utils xvfb xauth x11-utils" bash scripts/install-deps.sh
 cmake --preset release >/dev/null
 cmake --build --preset release -j "$(nproc)"
 (cd build/release && cpack -G DEB >/dev/null)
