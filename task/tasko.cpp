@@ -67,6 +67,12 @@ void TTasko::setWindows(THiba& notice, TSugo& help) {
     help_ = &help;
 }
 
+void TTasko::returnFromNotice() {
+    setEnabled(true);
+    setVisible(true);
+    activateWindow();
+}
+
 void TTasko::setTitle(const QString& title) {
     ui->Titolo->setCaption(title);
 }

@@ -36,6 +36,10 @@ public:
     // The windows it calls, created after it.
     void setWindows(THiba& notice, TSugo& help);
 
+    // The wrong-answer notice was dismissed: enabled, visible and active again, so that the next answer
+    // is typed into the answer box whatever the window manager would otherwise activate.
+    void returnFromNotice();
+
     // Set by the main menu before StartSheet.
     void setTitle(const QString& title); // the caption of Titolo
     std::string SheetBlockName;

@@ -45,13 +45,7 @@ void Kvizaro::connectWindows() {
     menu_->setWindows(*task_, *help_, *wizard_);
     task_->setWindows(*notice_, *help_);
     QObject::connect(task_.get(), &TTasko::sheetClosed, menu_.get(), &TMenuo::returnFromSheet);
-    QObject::connect(notice_.get(), &THiba::dismissed, task_.get(), [task = task_.get()] {
-        task->setEnabled(true);
-        task->setVisible(true);
-        // Active again, so that the next answer is typed into the answer box whatever the window manager
-        // would otherwise activate.
-        task->activateWindow();
-    });
+    QObject::connect(notice_.get(), &THiba::dismissed, task_.get(), &TTasko::returnFromNotice);
     QObject::connect(menu_.get(), &TMenuo::mainWindowClosed, QCoreApplication::instance(),
                      &QCoreApplication::quit);
 }

@@ -22,11 +22,7 @@ namespace kvizaro::test {
 struct TaskWindows {
     explicit TaskWindows(const std::vector<std::string>& content = {}) : lines(linesOf(content)) {
         task.setWindows(notice, help);
-        QObject::connect(&notice, &THiba::dismissed, &task, [this] {
-            task.setEnabled(true);
-            task.setVisible(true);
-            task.activateWindow();
-        });
+        QObject::connect(&notice, &THiba::dismissed, &task, &TTasko::returnFromNotice);
         task.show();
     }
 
