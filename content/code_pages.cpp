@@ -143,13 +143,17 @@ char32_t Utf8Reader::next() {
     return overlong || invalid ? ReplacementCharacter : code;
 }
 
-std::string Windows1250ToUtf8(std::string_view bytes) {
+std::string BytesToUtf8(std::string_view bytes, char32_t (*toUnicode)(unsigned char)) {
     std::string out;
     out.reserve(bytes.size() * 2);
     for (char c : bytes) {
-        AppendUtf8(out, Windows1250ToUnicode(static_cast<unsigned char>(c)));
+        AppendUtf8(out, toUnicode(static_cast<unsigned char>(c)));
     }
     return out;
+}
+
+std::string Windows1250ToUtf8(std::string_view bytes) {
+    return BytesToUtf8(bytes, Windows1250ToUnicode);
 }
 
 std::string DisplayLatin3ToUtf8(std::string_view bytes) {

@@ -32,6 +32,9 @@ private:
     std::size_t pos_ = 0;
 };
 
+// Every byte through `toUnicode`, written as UTF-8.
+std::string BytesToUtf8(std::string_view bytes, char32_t (*toUnicode)(unsigned char));
+
 std::string Windows1250ToUtf8(std::string_view bytes);
 std::string DisplayLatin3ToUtf8(std::string_view bytes);
 

@@ -189,12 +189,7 @@ DecodeResult DecodeStored(std::string_view stored) {
 }
 
 std::string ContentBytesToUtf8(std::string_view bytes) {
-    std::string utf8;
-    utf8.reserve(bytes.size() * 2);
-    for (char c : bytes) {
-        AppendUtf8(utf8, ByteSourceCharacter(static_cast<unsigned char>(c)));
-    }
-    return utf8;
+    return BytesToUtf8(bytes, ByteSourceCharacter);
 }
 
 std::string DescribeCharacter(char32_t code) {
