@@ -1,23 +1,19 @@
 #include "look.h"
 
 #include "panel.h"
+#include "pictures.h"
 #include "text.h"
 
 #include <QApplication>
 #include <QEvent>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QMouseEvent>
 #include <QPalette>
 #include <QStringList>
 #include <QWidget>
 
 #include <optional>
-
-// The pictures live in a static library; their registration has to be pulled in by name, outside any
-// namespace.
-static void registerPictureResources() {
-    Q_INIT_RESOURCE(pictures);
-}
 
 namespace kvizaro {
 
@@ -43,6 +39,13 @@ void applyPixelSize(QWidget* widget) {
         QFont font = widget->font();
         font.setPixelSize(size.toInt());
         widget->setFont(font);
+    }
+}
+
+void applyPicture(QWidget* widget) {
+    const QVariant path = widget->property("picture");
+    if (auto* label = qobject_cast<QLabel*>(widget); label && path.isValid()) {
+        label->setPixmap(QPixmap::fromImage(picture(path.toString())));
     }
 }
 
@@ -118,6 +121,7 @@ void applyFormLook(QWidget* window) {
     for (QWidget* child : window->findChildren<QWidget*>()) {
         applyPixelSize(child);
         applyColours(child);
+        applyPicture(child);
     }
 }
 
@@ -131,10 +135,6 @@ void installFontSubstitutions() {
     }
     QFont::insertSubstitutions(QStringLiteral("Courier New"), mono);
     QFont::insertSubstitutions(QStringLiteral("Verdana"), {QStringLiteral("DejaVu Sans")});
-}
-
-void registerPictures() {
-    registerPictureResources();
 }
 
 QFont esperantoFont() {

@@ -25,14 +25,12 @@ QColor systemColour(SystemColour colour);
 //   pixelSize (int)                      the font's pixel height
 //   colorRole, fontColorRole (string)    ButtonFace, WindowText, ActiveCaption, CaptionText, InfoText,
 //                                        AppWorkspace: the panel's (or widget's) background and text colour
+//   picture (string)                     a label's picture, by resource path (see pictures.h)
 void applyFormLook(QWidget* window);
 
 // The layouts name Windows faces. Where a system lacks them, prefer the metric-compatible or closest free
 // faces to whatever fontconfig would pick, so that captions fit their panels as designed.
 void installFontSubstitutions();
-
-// Makes the pictures of the forms (":/pictures/...") available; call before a form that shows one is set up.
-void registerPictures();
 
 // The face and height of the panels that show questions and answers.
 QFont esperantoFont();

@@ -49,7 +49,6 @@ const std::string NoText;
 TMenuo::TMenuo(Platform& platform, const std::filesystem::path& contentFile, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), ui(std::make_unique<Ui::Menuo>()),
       platform_(platform) {
-    registerPictures();
     ui->setupUi(this);
     applyFormLook(this);
     move(DesignOrigin);

@@ -18,7 +18,6 @@ constexpr QSize PlacedSize{640, 480};
 TLiteroj::TLiteroj(Platform& platform, QWidget& mainWindow, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
       ui(std::make_unique<Ui::Literoj>()), platform_(platform), mainWindow_(mainWindow) {
-    registerPictures();
     ui->setupUi(this);
     applyFormLook(this);
     setFixedSize(size());

@@ -1,5 +1,6 @@
 #include "look.h"
 #include "panel.h"
+#include "pictures.h"
 #include "text.h"
 
 #include <QApplication>
@@ -43,6 +44,20 @@ private slots:
         QCOMPARE(title->fontColor(),
                  QApplication::palette().color(QPalette::Active, QPalette::HighlightedText));
         QCOMPARE(label->color(), QApplication::palette().color(QPalette::Button));
+    }
+
+    void formsNameTheirPictures() {
+        QWidget window;
+        auto* cover = new QLabel(&window);
+        cover->setProperty("picture", QStringLiteral(":/pictures/cover.png"));
+        auto* warning = new QLabel(&window);
+        warning->setProperty("picture", QStringLiteral(":/pictures/warning.png"));
+        auto* missing = new QLabel(&window);
+        missing->setProperty("picture", QStringLiteral(":/pictures/none.png"));
+        applyFormLook(&window);
+        QCOMPARE(cover->pixmap().size(), QSize(266, 336));
+        QCOMPARE(warning->pixmap().size(), QSize(55, 55));
+        QVERIFY(missing->pixmap().isNull());
     }
 
     void keysCountOnlyOnPhysicalRelease() {
