@@ -1,10 +1,13 @@
 #include "application.h"
 #include "kvizaro.h"
 #include "qt_platform.h"
+#include "warm_up.h"
 
 int main(int argc, char** argv) {
+    kvizaro::StartupWarmUp warmUp;
     kvizaro::QtPlatform platform;
     kvizaro::KvizaroApplication application(argc, argv, platform);
+    warmUp.finish();
     kvizaro::Kvizaro windows(platform);
     windows.showMainWindow();
     return application.exec();

@@ -4,7 +4,7 @@ set -euo pipefail
 
 packages=(
     cmake g++ make
-    qt6-base-dev qt6-base-dev-tools libgl-dev
+    qt6-base-dev qt6-base-dev-tools libgl-dev libfontconfig-dev
     libbenchmark-dev
     fonts-liberation fonts-dejavu-core
 )

@@ -1,0 +1,30 @@
+#include "warm_up.h"
+
+#include <fontconfig/fontconfig.h>
+
+namespace kvizaro {
+
+namespace {
+
+// Fontconfig parses every file of its configuration the first time anything asks for a face: a few
+// milliseconds that the first window's text would otherwise wait for. The library is thread-safe, and the
+// configuration loaded here becomes the process's current one, which Qt's font database then uses.
+void readFontConfiguration() {
+    FcInit();
+}
+
+} // namespace
+
+StartupWarmUp::StartupWarmUp() : worker_(readFontConfiguration) {}
+
+StartupWarmUp::~StartupWarmUp() {
+    finish();
+}
+
+void StartupWarmUp::finish() {
+    if (worker_.joinable()) {
+        worker_.join();
+    }
+}
+
+} // namespace kvizaro
