@@ -137,6 +137,12 @@ void installFontSubstitutions() {
     QFont::insertSubstitutions(QStringLiteral("Verdana"), {QStringLiteral("DejaVu Sans")});
 }
 
+void useFormFontByDefault() {
+    QFont font(QStringLiteral("MS Sans Serif"));
+    font.setPixelSize(11);
+    QApplication::setFont(font);
+}
+
 QFont esperantoFont() {
     QFont font(QStringLiteral("Esperanto L3 Sans Serif"));
     font.setPixelSize(16);

@@ -32,6 +32,11 @@ void applyFormLook(QWidget* window);
 // faces to whatever fontconfig would pick, so that captions fit their panels as designed.
 void installFontSubstitutions();
 
+// The forms' base face and height (MS Sans Serif, 11 pixels) as the application's default. Controls then
+// start out in it, instead of being laid out once in the desktop's face and again in their own; boxes
+// outside the forms, such as the error box, share the forms' look.
+void useFormFontByDefault();
+
 // The face and height of the panels that show questions and answers.
 QFont esperantoFont();
 

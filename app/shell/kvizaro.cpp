@@ -18,6 +18,7 @@ Kvizaro::Kvizaro(Platform& platform, const std::filesystem::path& contentFile) :
     QCoreApplication::setApplicationName(applicationTitle());
     QCoreApplication::setApplicationVersion(QStringLiteral("1.0.4.158"));
     installFontSubstitutions();
+    useFormFontByDefault();
 
     menu_ = std::make_unique<TMenuo>(platform_, contentFile);
     if (menu_->loadError()) {

@@ -97,6 +97,9 @@ void TestStartup::windowsAfterCreation() {
     // The menu is built at the first activation, not before.
     QCOMPARE(int(windows.menu().EntryCount), 0);
     QVERIFY(!windows.menu().ContentLines.empty());
+    // Boxes outside the forms come up in the forms' face.
+    QCOMPARE(QApplication::font().families().value(0), QStringLiteral("MS Sans Serif"));
+    QCOMPARE(QApplication::font().pixelSize(), 11);
 }
 
 void TestStartup::firstActivationThroughEventLoop_data() {
