@@ -25,7 +25,7 @@ QColor systemColour(SystemColour colour);
 //   pixelSize (int)                      the font's pixel height
 //   colorRole, fontColorRole (string)    ButtonFace, WindowText, ActiveCaption, CaptionText, InfoText,
 //                                        AppWorkspace: the panel's (or widget's) background and text colour
-//   picture (string)                     a label's picture, by resource path (see pictures.h)
+//   picture (string)                     a label's picture, by name (see pictures.h)
 void applyFormLook(QWidget* window);
 
 // The layouts name Windows faces. Where a system lacks them, prefer the metric-compatible or closest free

@@ -1,6 +1,8 @@
 #include "pictures.h"
 
-#include <QImageReader>
+#include "picture_format.h"
+
+#include <QResource>
 
 // The pictures live in a static library; their registration has to be pulled in by name, outside any
 // namespace.
@@ -10,19 +12,12 @@ static void registerPictureResources() {
 
 namespace kvizaro {
 
-void registerPictures() {
+QImage picture(const QString& name) {
     static const bool registered = (registerPictureResources(), true);
     (void)registered;
-}
-
-QImage picture(const QString& path) {
-    registerPictures();
-    // With format detection on, the reader first asks every installed image plugin whether it reads the
-    // format, loading each plugin and its libraries to ask: several milliseconds of start-up, for
-    // pictures that are all PNGs.
-    QImageReader reader(path, "png");
-    reader.setAutoDetectImageFormat(false);
-    return reader.read();
+    const QResource resource(QStringLiteral(":/pictures/") + name);
+    const QByteArray bytes = resource.uncompressedData();
+    return unpackPicture(bytes.constData(), bytes.size());
 }
 
 } // namespace kvizaro

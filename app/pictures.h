@@ -1,6 +1,6 @@
-// The pictures the forms show. A form names its picture in the dynamic property `picture` (a resource
-// path such as ":/pictures/cover.png") rather than as a pixmap, so that it is decoded here, by the
-// built-in PNG reader alone.
+// The pictures the forms show. A form names its picture in the dynamic property `picture` ("cover",
+// "warning") rather than as a pixmap: the build packs each picture into raw pixels, which are copied
+// here instead of being decoded at start-up.
 #pragma once
 
 #include <QImage>
@@ -8,10 +8,7 @@
 
 namespace kvizaro {
 
-// Makes the pictures (":/pictures/...") available as resources.
-void registerPictures();
-
-// The picture at `path`, decoded; a null image if there is no such picture.
-QImage picture(const QString& path);
+// The picture called `name`; a null image if there is no such picture.
+QImage picture(const QString& name);
 
 } // namespace kvizaro

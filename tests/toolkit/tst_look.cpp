@@ -1,5 +1,6 @@
 #include "look.h"
 #include "panel.h"
+#include "picture_format.h"
 #include "pictures.h"
 #include "text.h"
 
@@ -46,17 +47,52 @@ private slots:
         QCOMPARE(label->color(), QApplication::palette().color(QPalette::Button));
     }
 
+    void packedPicturesKeepEveryPixel_data() {
+        QTest::addColumn<QString>("name");
+        QTest::newRow("cover") << QStringLiteral("cover");
+        QTest::newRow("warning") << QStringLiteral("warning");
+    }
+    void packedPicturesKeepEveryPixel() {
+        QFETCH(QString, name);
+        const QImage drawn(QStringLiteral(KVIZARO_PICTURES_DIR "/") + name + QStringLiteral(".png"));
+        const QImage shown = picture(name);
+        QVERIFY(!drawn.isNull());
+        QCOMPARE(shown.size(), drawn.size());
+        QCOMPARE(shown, drawn.convertToFormat(shown.format()));
+    }
+
+    void damagedPackedPicturesAreRefused_data() {
+        const QImage image(QStringLiteral(KVIZARO_PICTURES_DIR "/warning.png"));
+        const QByteArray whole = packPicture(image);
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<bool>("readable");
+        QTest::newRow("whole") << whole << true;
+        QTest::newRow("empty") << QByteArray() << false;
+        QTest::newRow("header only") << whole.left(PictureHeaderSize) << false;
+        QTest::newRow("one byte short") << whole.chopped(1) << false;
+        QTest::newRow("one byte over") << whole + 'x' << false;
+        QTest::newRow("wrong magic") << QByteArray("KVZQ") + whole.mid(4) << false;
+        QByteArray huge = whole;
+        qToLittleEndian<quint32>(0x40000000, huge.data() + 4); // a width whose rows overflow
+        QTest::newRow("huge width") << huge << false;
+        QByteArray indexed = whole;
+        qToLittleEndian<quint32>(quint32(QImage::Format_Indexed8), indexed.data() + 12);
+        QTest::newRow("other format") << indexed << false;
+    }
+    void damagedPackedPicturesAreRefused() {
+        QFETCH(QByteArray, bytes);
+        QFETCH(bool, readable);
+        QCOMPARE(!unpackPicture(bytes.constData(), bytes.size()).isNull(), readable);
+    }
+
     void formsNameTheirPictures() {
         QWidget window;
         auto* cover = new QLabel(&window);
-        cover->setProperty("picture", QStringLiteral(":/pictures/cover.png"));
-        auto* warning = new QLabel(&window);
-        warning->setProperty("picture", QStringLiteral(":/pictures/warning.png"));
+        cover->setProperty("picture", QStringLiteral("cover"));
         auto* missing = new QLabel(&window);
-        missing->setProperty("picture", QStringLiteral(":/pictures/none.png"));
+        missing->setProperty("picture", QStringLiteral("none"));
         applyFormLook(&window);
         QCOMPARE(cover->pixmap().size(), QSize(266, 336));
-        QCOMPARE(warning->pixmap().size(), QSize(55, 55));
         QVERIFY(missing->pixmap().isNull());
     }
 
