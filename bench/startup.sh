@@ -14,8 +14,18 @@ xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
     set -euo pipefail
     runs=$1
     probe=$PWD/build/release/bench/startup-probe
-    measure() { # label, key, program
-        for _ in $(seq "$runs"); do "$probe" --key "$2" -- "$3" 2>/dev/null || true; done | awk -v label="$1" -v medians="$medians" "
+    # The two programs take turns, so that a machine slowing down or speeding up during the run weighs on
+    # both alike.
+    results=$(mktemp -d)
+    export XDG_RUNTIME_DIR=$(mktemp -d)
+    cd build/release/data
+    for _ in $(seq "$runs"); do
+        "$probe" -- ../bench/startup-floor >>"$results/floor" 2>/dev/null || true
+        "$probe" --key 2 -- ../app/kvizaro >>"$results/kvizaro" 2>/dev/null || true
+    done
+    report() { # label
+        touch "$results/$1"
+        awk -v label="$1" -v medians="$results/medians" "
             { split(\$1, m, \"=\"); split(\$2, s, \"=\"); split(\$3, r, \"=\");
               main[NR] = m[2]; sheet[NR] = s[2]; rss[NR] = r[2] }
             function report(name, v, n,   i, j, t) {
@@ -24,11 +34,9 @@ xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
             }
             END { if (NR == 0) { print label, \"never showed a full-screen window\"; exit 1 }
                   report(\"main window ms\", main, NR); if (sheet[1] >= 0) report(\"sheet ms\", sheet, NR);
-                  report(\"resident kB\", rss, NR); print label, main[int((NR + 1) / 2)] >> medians }"
+                  report(\"resident kB\", rss, NR); print label, main[int((NR + 1) / 2)] >> medians }" "$results/$1"
     }
-    export XDG_RUNTIME_DIR=$(mktemp -d) medians=$(mktemp)
-    cd build/release/data
-    measure floor 0 ../bench/startup-floor
-    measure kvizaro 2 ../app/kvizaro
-    awk "{ median[\$1] = \$2 } END { printf \"ratio (median main window): %.2fx\n\", median[\"kvizaro\"] / median[\"floor\"] }" "$medians"
+    report floor
+    report kvizaro
+    awk "{ median[\$1] = \$2 } END { printf \"ratio (median main window): %.2fx\n\", median[\"kvizaro\"] / median[\"floor\"] }" "$results/medians"
 ' _ "$runs"
