@@ -43,9 +43,9 @@ void applyPixelSize(QWidget* widget) {
 }
 
 void applyPicture(QWidget* widget) {
-    const QVariant path = widget->property("picture");
-    if (auto* label = qobject_cast<QLabel*>(widget); label && path.isValid()) {
-        label->setPixmap(QPixmap::fromImage(picture(path.toString())));
+    const QVariant name = widget->property("picture");
+    if (auto* label = qobject_cast<QLabel*>(widget); label && name.isValid()) {
+        label->setPixmap(QPixmap::fromImage(picture(name.toString())));
     }
 }
 

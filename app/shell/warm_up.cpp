@@ -2,6 +2,8 @@
 
 #include <fontconfig/fontconfig.h>
 
+#include <system_error>
+
 namespace kvizaro {
 
 namespace {
@@ -15,7 +17,13 @@ void readFontConfiguration() {
 
 } // namespace
 
-StartupWarmUp::StartupWarmUp() : worker_(readFontConfiguration) {}
+StartupWarmUp::StartupWarmUp() {
+    try {
+        worker_ = std::thread(readFontConfiguration);
+    } catch (const std::system_error&) {
+        // No thread to spare: Qt reads the configuration itself when it first needs a face.
+    }
+}
 
 StartupWarmUp::~StartupWarmUp() {
     finish();
