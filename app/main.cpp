@@ -7,8 +7,9 @@ int main(int argc, char** argv) {
     kvizaro::StartupWarmUp warmUp;
     kvizaro::QtPlatform platform;
     kvizaro::KvizaroApplication application(argc, argv, platform);
-    warmUp.finish();
+    warmUp.applicationCreated();
     kvizaro::Kvizaro windows(platform);
+    warmUp.finish();
     windows.showMainWindow();
     return application.exec();
 }

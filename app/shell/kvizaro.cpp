@@ -9,9 +9,21 @@
 #include "sugo.h"
 #include "tasko.h"
 
-#include <QCoreApplication>
+#include <QApplication>
+#include <QFontMetrics>
 
 namespace kvizaro {
+
+namespace {
+
+// The first control to lay out text loads the forms' face, and Qt's font database with it. Doing that
+// before the first window lets it overlap the session bus connection begun at start-up, which the first
+// control otherwise waits for.
+void loadFormFont() {
+    QFontMetrics(QApplication::font()).height();
+}
+
+} // namespace
 
 Kvizaro::Kvizaro(Platform& platform, const std::filesystem::path& contentFile) : platform_(platform) {
     ConfigureParser();
@@ -19,6 +31,7 @@ Kvizaro::Kvizaro(Platform& platform, const std::filesystem::path& contentFile) :
     QCoreApplication::setApplicationVersion(QStringLiteral("1.0.4.158"));
     installFontSubstitutions();
     useFormFontByDefault();
+    loadFormFont();
 
     menu_ = std::make_unique<TMenuo>(platform_, contentFile);
     if (menu_->loadError()) {

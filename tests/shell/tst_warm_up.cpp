@@ -1,0 +1,39 @@
+// The start-up warm-up thread: every order in which start-up may call it, or fail to, ends the thread and
+// never hangs or joins twice.
+#include "warm_up.h"
+
+#include <QApplication>
+#include <QtTest>
+
+using namespace kvizaro;
+
+class TestWarmUp : public QObject {
+    Q_OBJECT
+
+private slots:
+    void anyOrderOfCallsEndsTheThread_data() {
+        QTest::addColumn<QString>("calls");
+        QTest::newRow("start-up fails before the application") << QString();
+        QTest::newRow("start-up fails while building windows") << QStringLiteral("created");
+        QTest::newRow("normal start-up") << QStringLiteral("created finish");
+        QTest::newRow("finished twice") << QStringLiteral("created finish finish");
+        QTest::newRow("created twice") << QStringLiteral("created created finish");
+        QTest::newRow("finished before created") << QStringLiteral("finish created");
+    }
+
+    void anyOrderOfCallsEndsTheThread() {
+        QFETCH(QString, calls);
+        StartupWarmUp warmUp;
+        for (const QString& call : calls.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+            if (call == QLatin1String("created")) {
+                warmUp.applicationCreated();
+            } else {
+                warmUp.finish();
+            }
+        }
+        // Leaving the scope joins whatever is left; a hang here fails the test by its time limit.
+    }
+};
+
+QTEST_MAIN(TestWarmUp)
+#include "tst_warm_up.moc"
