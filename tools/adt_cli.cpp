@@ -3,13 +3,13 @@
 #include "adt_check.h"
 #include "adt_codec.h"
 #include "content_file.h"
+#include "safe_save.h"
 
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <memory>
 #include <optional>
 #include <system_error>
@@ -33,10 +33,17 @@ Commands:
                       the program would skip or show wrongly.
   --help              Shows this text.
 
+Saving OUT:
+  OUT is replaced whole or not at all: the new contents are written to a fresh file beside it,
+  flushed to disk and renamed over it, so a full disk or an interruption leaves the old OUT as it
+  was. OUT keeps its permissions (a new OUT gets the usual ones, 0666 less the umask). If OUT is a
+  symbolic link, the file it names is replaced and the link stays. A read-only OUT, and an OUT that
+  is not a regular file (a folder, a device), are refused.
+
 Exit status:
   0   success; check found nothing
   1   check found something, encode refused the source, or decode met bytes without a character
-  2   a file could not be read or written
+  2   a file could not be read or written, or the output could not be written
   64  wrong command or arguments
 )";
 
@@ -62,35 +69,6 @@ std::optional<std::string> readFile(const std::string& path, std::string& conten
     return std::nullopt;
 }
 
-// Writes beside the target and renames, so a failure never leaves a half-written file behind.
-std::optional<std::string> writeFileWhole(const std::string& path, std::string_view contents) {
-    const std::filesystem::path target(path);
-    std::filesystem::path temporary = target;
-    temporary += ".part";
-    {
-        errno = 0;
-        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        if (!out) {
-            return systemErrorText(errno != 0 ? errno : EIO);
-        }
-        out.write(contents.data(), static_cast<std::streamsize>(contents.size()));
-        out.close();
-        if (!out) {
-            std::error_code ignored;
-            std::filesystem::remove(temporary, ignored);
-            return systemErrorText(errno != 0 ? errno : EIO);
-        }
-    }
-    std::error_code error;
-    std::filesystem::rename(temporary, target, error);
-    if (error) {
-        std::error_code ignored;
-        std::filesystem::remove(temporary, ignored);
-        return error.message();
-    }
-    return std::nullopt;
-}
-
 void printPositioned(std::ostream& err, const std::string& file, const SourceError& problem,
                      const char* kind) {
     err << file << ':' << problem.line << ':' << problem.column << ": " << kind << ": " << problem.message
@@ -112,7 +90,7 @@ int encode(const std::string& sourcePath, const std::string& outPath, std::ostre
             << (result.errors.size() == 1 ? "" : "s") << ")\n";
         return adt_exit::ContentProblems;
     }
-    if (const auto error = writeFileWhole(outPath, result.stored)) {
+    if (const auto error = SaveFileSafely(outPath, result.stored)) {
         err << outPath << ": cannot write: " << *error << '\n';
         return adt_exit::FileFailure;
     }
@@ -132,7 +110,7 @@ int decode(const std::string& storedPath, const std::string* outPath, std::ostre
     }
     if (outPath == nullptr) {
         out << result.source;
-    } else if (const auto error = writeFileWhole(*outPath, result.source)) {
+    } else if (const auto error = SaveFileSafely(*outPath, result.source)) {
         err << *outPath << ": cannot write: " << *error << '\n';
         return adt_exit::FileFailure;
     }
@@ -173,9 +151,26 @@ int usage(std::ostream& err) {
     return adt_exit::Usage;
 }
 
-} // namespace
+// Output goes through a buffer, so a full disk or a closed pipe may only show when it is flushed. The
+// error number is the write's own as long as nothing ran between the failed write and this check.
+bool outputWritten(std::ostream& out, std::ostream& err) {
+    if (out) {
+        errno = 0;
+        out.flush();
+    }
+    if (out) {
+        return true;
+    }
+    const int error = errno;
+    err << "kvizaro-adt: cannot write the output";
+    if (error != 0) {
+        err << ": " << systemErrorText(error);
+    }
+    err << '\n';
+    return false;
+}
 
-int RunAdt(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err) {
+int runCommand(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err) {
     if (arguments.empty()) {
         return usage(err);
     }
@@ -195,6 +190,13 @@ int RunAdt(const std::vector<std::string>& arguments, std::ostream& out, std::os
         return check(arguments[1], out, err);
     }
     return usage(err);
+}
+
+} // namespace
+
+int RunAdt(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err) {
+    const int result = runCommand(arguments, out, err);
+    return outputWritten(out, err) ? result : adt_exit::FileFailure;
 }
 
 } // namespace kvizaro

@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -97,6 +98,9 @@ private slots:
         QTest::newRow("encode-missing-source")
             << QStringList{QStringLiteral("encode"), missing, QStringLiteral("{dir}/o")}
             << adt_exit::FileFailure;
+        QTest::newRow("encode-onto-folder")
+            << QStringList{QStringLiteral("encode"), lesson("clean"), QStringLiteral("{dir}")}
+            << adt_exit::FileFailure;
         QTest::newRow("encode-into-missing-folder")
             << QStringList{QStringLiteral("encode"), lesson("clean"), QStringLiteral("{dir}/no/such/o")}
             << adt_exit::FileFailure;
@@ -127,6 +131,29 @@ private slots:
         QCOMPARE(run({QStringLiteral("decode"), stored, back}).exitCode, adt_exit::Ok);
         QCOMPARE(readAll(back), readAll(lesson("clean")));
         QCOMPARE(run({QStringLiteral("decode"), stored}).out, readAll(lesson("clean")));
+    }
+
+    // The real program on a full device: what it could not write must not pass for success.
+    void fullStandardOutputFails_data() {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::newRow("help") << QStringList{QStringLiteral("--help")};
+        QTest::newRow("check") << QStringList{QStringLiteral("check"), QStringLiteral("{dir}/clean.adt")};
+        QTest::newRow("decode") << QStringList{QStringLiteral("decode"), QStringLiteral("{dir}/clean.adt")};
+    }
+    void fullStandardOutputFails() {
+        QFETCH(QStringList, arguments);
+        if (!QFileInfo::exists(QStringLiteral("/dev/full"))) {
+            QSKIP("no /dev/full here");
+        }
+        arguments.replaceInStrings(QStringLiteral("{dir}"), dir_->path());
+        QProcess adt;
+        adt.setStandardOutputFile(QStringLiteral("/dev/full"));
+        adt.start(QStringLiteral(KVIZARO_ADT), arguments);
+        QVERIFY(adt.waitForFinished());
+        QCOMPARE(adt.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(adt.exitCode(), adt_exit::FileFailure);
+        const QByteArray err = adt.readAllStandardError();
+        QVERIFY2(err.contains("cannot write the output: No space left on device"), err.constData());
     }
 
     void checkNamesFileAndLine() {

@@ -1,0 +1,62 @@
+// Any bytes through kvizaro-adt's three commands: as a lesson source to encode, as a stored file to decode
+// and to check. What encode accepts must decode to the same source, and what decode reads without a
+// warning must encode again.
+#include "adt_check.h"
+#include "adt_codec.h"
+
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+#include <string_view>
+
+namespace {
+
+void require(bool condition) {
+    if (!condition) {
+        std::abort();
+    }
+}
+
+// What encoding does not keep: a leading byte-order mark and the CR of CR LF.
+std::string normalisedSource(std::string_view utf8) {
+    if (utf8.substr(0, 3) == "\xEF\xBB\xBF") {
+        utf8.remove_prefix(3);
+    }
+    std::string source;
+    for (std::size_t i = 0; i < utf8.size(); ++i) {
+        if (!(utf8[i] == '\r' && i + 1 < utf8.size() && utf8[i + 1] == '\n')) {
+            source += utf8[i];
+        }
+    }
+    return source;
+}
+
+void encodeAsSource(std::string_view bytes) {
+    const kvizaro::EncodeResult encoded = kvizaro::EncodeSource(bytes);
+    if (!encoded.ok()) {
+        require(encoded.stored.empty());
+        return;
+    }
+    const kvizaro::DecodeResult decoded = kvizaro::DecodeStored(encoded.stored);
+    require(decoded.warnings.empty());
+    require(decoded.source == normalisedSource(bytes));
+}
+
+void decodeAsStored(std::string_view bytes) {
+    const kvizaro::DecodeResult decoded = kvizaro::DecodeStored(bytes);
+    if (decoded.warnings.empty()) {
+        require(kvizaro::EncodeSource(decoded.source).ok());
+    }
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+    encodeAsSource(bytes);
+    decodeAsStored(bytes);
+    for (const kvizaro::Finding& finding : kvizaro::CheckStored(bytes)) {
+        require(!finding.message.empty());
+    }
+    return 0;
+}

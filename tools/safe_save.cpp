@@ -1,0 +1,226 @@
+#include "safe_save.h"
+
+#include <cerrno>
+#include <fcntl.h>
+#include <filesystem>
+#include <random>
+#include <sys/stat.h>
+#include <system_error>
+#include <unistd.h>
+#include <utility>
+
+namespace kvizaro {
+
+namespace {
+
+// As many links in a row as the kernel follows before it gives up with ELOOP.
+constexpr int MaxLinkHops = 40;
+constexpr int MaxNameAttempts = 100;
+constexpr mode_t PermissionBits = 07777;
+constexpr mode_t NewFileMode = 0666; // less the umask, which open() applies
+constexpr mode_t PrivateMode = 0600; // until the kept mode is set on the finished contents
+
+std::string systemErrorText(int error) {
+    return std::generic_category().message(error);
+}
+
+struct Target {
+    std::string path;   // after following links
+    std::string folder; // where the temporary file goes
+    bool exists = false;
+    struct stat status {};
+};
+
+// Follows the links one by one, as the kernel would when opening `path`, so that a dangling link still
+// names the file to create.
+std::optional<std::string> resolveTarget(const std::string& path, Target& target) {
+    std::filesystem::path current(path);
+    for (int hop = 0; hop <= MaxLinkHops; ++hop) {
+        if (::lstat(current.c_str(), &target.status) != 0) {
+            if (errno != ENOENT) {
+                return systemErrorText(errno);
+            }
+            target.exists = false;
+            break;
+        }
+        if (!S_ISLNK(target.status.st_mode)) {
+            target.exists = true;
+            break;
+        }
+        if (hop == MaxLinkHops) {
+            return systemErrorText(ELOOP);
+        }
+        std::error_code error;
+        const std::filesystem::path named = std::filesystem::read_symlink(current, error);
+        if (error) {
+            return error.message();
+        }
+        current = named.is_absolute() ? named : current.parent_path() / named;
+    }
+    target.path = current.string();
+    target.folder = current.has_parent_path() ? current.parent_path().string() : std::string(".");
+    return std::nullopt;
+}
+
+std::optional<std::string> refusal(const Target& target) {
+    if (!target.exists) {
+        return std::nullopt;
+    }
+    if (!S_ISREG(target.status.st_mode)) {
+        return "not a regular file; only regular files are replaced";
+    }
+    if (::faccessat(AT_FDCWD, target.path.c_str(), W_OK, AT_EACCESS) != 0) {
+        return errno == EACCES ? std::string("the file is read-only; make it writable to replace it")
+                               : systemErrorText(errno);
+    }
+    return std::nullopt;
+}
+
+// The temporary file, removed again unless it has been renamed over the target.
+class TemporaryFile {
+public:
+    TemporaryFile() = default;
+    TemporaryFile(const TemporaryFile&) = delete;
+    TemporaryFile& operator=(const TemporaryFile&) = delete;
+    ~TemporaryFile() {
+        closeFile();
+        if (!path_.empty()) {
+            ::unlink(path_.c_str());
+        }
+    }
+
+    // O_EXCL together with O_NOFOLLOW: a file or link that already has the name is left alone and
+    // another name is tried.
+    std::optional<std::string> create(const Target& target, const TemporarySuffixSource& suffix) {
+        const std::string stem = target.path;
+        const mode_t mode = target.exists ? PrivateMode : NewFileMode;
+        for (int attempt = 0; attempt < MaxNameAttempts; ++attempt) {
+            std::string candidate = stem + suffix();
+            fd_ = ::open(candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode);
+            if (fd_ >= 0) {
+                path_ = std::move(candidate);
+                return std::nullopt;
+            }
+            if (errno != EEXIST) {
+                return systemErrorText(errno);
+            }
+        }
+        return systemErrorText(EEXIST);
+    }
+
+    std::optional<std::string> write(std::string_view contents) {
+        while (!contents.empty()) {
+            const ssize_t written = ::write(fd_, contents.data(), contents.size());
+            if (written < 0) {
+                if (errno == EINTR) {
+                    continue;
+                }
+                return systemErrorText(errno);
+            }
+            contents.remove_prefix(static_cast<std::size_t>(written));
+        }
+        return std::nullopt;
+    }
+
+    // The owner may only be given back by a privileged user; the permission bits always are.
+    std::optional<std::string> takeOver(const Target& target) {
+        if (!target.exists) {
+            return std::nullopt;
+        }
+        // Before the mode: a change of owner clears the set-user-ID and set-group-ID bits.
+        [[maybe_unused]] const int ignored = ::fchown(fd_, target.status.st_uid, target.status.st_gid);
+        if (::fchmod(fd_, target.status.st_mode & PermissionBits) != 0) {
+            return systemErrorText(errno);
+        }
+        return std::nullopt;
+    }
+
+    std::optional<std::string> finish() {
+        if (::fsync(fd_) != 0) {
+            return systemErrorText(errno);
+        }
+        if (closeFile() != 0) {
+            return systemErrorText(errno);
+        }
+        return std::nullopt;
+    }
+
+    std::optional<std::string> renameOver(const std::string& target) {
+        if (::rename(path_.c_str(), target.c_str()) != 0) {
+            return systemErrorText(errno);
+        }
+        path_.clear();
+        return std::nullopt;
+    }
+
+private:
+    int closeFile() {
+        if (fd_ < 0) {
+            return 0;
+        }
+        return ::close(std::exchange(fd_, -1));
+    }
+
+    int fd_ = -1;
+    std::string path_;
+};
+
+// Makes the rename itself survive a crash. Some file systems cannot flush a folder (EINVAL); nothing
+// more can be done there.
+std::optional<std::string> flushFolder(const std::string& folder) {
+    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) {
+        return systemErrorText(errno);
+    }
+    const int result = ::fsync(fd);
+    const int error = errno;
+    ::close(fd);
+    if (result != 0 && error != EINVAL) {
+        return "replaced, but not flushed to disk: " + systemErrorText(error);
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
+std::string RandomTemporarySuffix() {
+    static constexpr std::string_view Alphabet =
+        "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+    thread_local std::mt19937 generator{std::random_device{}()};
+    std::uniform_int_distribution<std::size_t> pick(0, Alphabet.size() - 1);
+    std::string suffix = ".";
+    for (int i = 0; i < 6; ++i) {
+        suffix += Alphabet[pick(generator)];
+    }
+    return suffix;
+}
+
+std::optional<std::string> SaveFileSafely(const std::string& path, std::string_view contents,
+                                          const TemporarySuffixSource& suffix) {
+    Target target;
+    if (auto error = resolveTarget(path, target)) {
+        return error;
+    }
+    if (auto error = refusal(target)) {
+        return error;
+    }
+    TemporaryFile temporary;
+    if (auto error = temporary.create(target, suffix)) {
+        return error;
+    }
+    if (auto error = temporary.write(contents)) {
+        return error;
+    }
+    if (auto error = temporary.takeOver(target)) {
+        return error;
+    }
+    if (auto error = temporary.finish()) {
+        return error;
+    }
+    if (auto error = temporary.renameOver(target.path)) {
+        return error;
+    }
+    return flushFolder(target.folder);
+}
+
+} // namespace kvizaro
