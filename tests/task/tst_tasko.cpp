@@ -44,6 +44,16 @@ QString text(const char* utf8) {
     return QString::fromUtf8(utf8);
 }
 
+// Types each character as a keyboard with that letter sends it: a press and a release carrying the text.
+// (QTest::keyClicks only knows ASCII.)
+void typeLetters(QWidget* target, const QString& letters) {
+    for (const QChar letter : letters) {
+        const int key = letter.unicode() < 0x80 ? letter.toUpper().unicode() : int(Qt::Key_unknown);
+        pressKey(target, key, QString(letter));
+        releaseKey(target, key, false, QString(letter));
+    }
+}
+
 } // namespace
 
 class TestTasko : public QObject {
@@ -288,6 +298,57 @@ private slots:
         w.typeAndEnter(QString(40000, QLatin1Char('a')));
         QCOMPARE(int(w.task.RightCount), 1);
         QCOMPARE(w.caption("Respondo").size(), 40001);
+    }
+
+    // Hungarian answers: the lesson source stores them as Windows-1250 bytes, and the answer box must turn
+    // each letter typed into the same byte (0xF5 0xFB 0xD5 0xDB for ő ű Ő Ű, where Latin-3 has other
+    // letters). Case only folds for ASCII, so an accented capital matches only itself.
+    void hungarianLettersTypedMatchTheStoredAnswer_data() {
+        QTest::addColumn<QByteArray>("solution");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<bool>("right");
+
+        QTest::newRow("o-double-acute") << QByteArray("\xF5sz") << text("ősz") << true;
+        QTest::newRow("u-double-acute") << QByteArray("t\xFBz") << text("tűz") << true;
+        QTest::newRow("capital-o-double-acute") << QByteArray("\xD5k") << text("Ők") << true;
+        QTest::newRow("capital-u-double-acute") << QByteArray("\xDBr") << text("Űr") << true;
+        QTest::newRow("a-acute") << QByteArray("\xE1gy") << text("ágy") << true;
+        QTest::newRow("e-acute") << QByteArray("\xE9v") << text("év") << true;
+        QTest::newRow("i-acute") << QByteArray("\xEDj") << text("íj") << true;
+        QTest::newRow("o-acute") << QByteArray("\xF3ra") << text("óra") << true;
+        QTest::newRow("o-umlaut") << QByteArray("\xF6t") << text("öt") << true;
+        QTest::newRow("u-acute") << QByteArray("\xFAr") << text("úr") << true;
+        QTest::newRow("u-umlaut") << QByteArray("\xFCl") << text("ül") << true;
+        QTest::newRow("capital-a-acute") << QByteArray("\xC1gy") << text("Ágy") << true;
+        QTest::newRow("capital-e-acute") << QByteArray("\xC9v") << text("Év") << true;
+        QTest::newRow("capital-i-acute") << QByteArray("\xCDj") << text("Íj") << true;
+        QTest::newRow("capital-o-acute") << QByteArray("\xD3ra") << text("Óra") << true;
+        QTest::newRow("capital-o-umlaut") << QByteArray("\xD6t") << text("Öt") << true;
+        QTest::newRow("capital-u-acute") << QByteArray("\xDAr") << text("Úr") << true;
+        QTest::newRow("capital-u-umlaut") << QByteArray("\xDCl") << text("Ül") << true;
+        QTest::newRow("sentence") << QByteArray("K\xF6sz\xF6n\xF6m sz\xE9pen!") << text("köszönöm  szépen")
+                                  << true;
+        QTest::newRow("all-letters") << QByteArray("\xE1rv\xEDzt\xFBr\xF5 t\xFCk\xF6rf\xFAr\xF3g\xE9p")
+                                     << text("árvíztűrő tükörfúrógép") << true;
+        QTest::newRow("small-for-capital") << QByteArray("\xD5k") << text("ők") << false;
+        QTest::newRow("capital-for-small") << QByteArray("\xE9v") << text("Év") << false;
+        QTest::newRow("ascii-capitals-fold") << QByteArray("K\xE9k") << text("KéK") << true;
+        QTest::newRow("without-accent") << QByteArray("\xF6t") << text("ot") << false;
+        QTest::newRow("o-umlaut-for-double-acute") << QByteArray("\xF5sz") << text("ösz") << false;
+        QTest::newRow("o-tilde-lookalike") << QByteArray("\xF5sz") << text("õsz") << false;
+        QTest::newRow("u-circumflex-lookalike") << QByteArray("t\xFBz") << text("tûz") << false;
+    }
+    void hungarianLettersTypedMatchTheStoredAnswer() {
+        QFETCH(QByteArray, solution);
+        QFETCH(QString, typed);
+        TaskWindows w({"#magyar", "[tasko]", "Demando=\"q\"", "Instruo=\"" + solution.toStdString() + "\"",
+                       "Solvo=\"" + solution.toStdString() + "\"", "#"});
+        w.start("magyar");
+        typeLetters(w.answerBox(), typed);
+        QCOMPARE(w.answerBox()->text(), typed);
+        releaseKey(w.answerBox(), Qt::Key_Return);
+        QTEST(w.task.RightCount == 1, "right");
+        QCOMPARE(w.caption("Respondo"), QLatin1Char(' ') + typed);
     }
 
     void restartAfterAnEndedSheetBeginsAnew() {

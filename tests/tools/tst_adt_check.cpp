@@ -7,6 +7,7 @@
 #include <QRandomGenerator>
 #include <QtTest>
 
+#include <algorithm>
 #include <set>
 
 using namespace kvizaro;
@@ -188,8 +189,8 @@ private slots:
                 sheets.insert(menu.entries[e].sheet);
             }
         }
-        QVERIFY(sheets.size() >= 12);
-        QVERIFY(headings >= 3);
+        QVERIFY(sheets.size() >= 40);
+        QVERIFY(headings >= 5);
         std::size_t questions = 0;
         std::size_t withAlternatives = 0;
         for (const std::string& sheet : sheets) {
@@ -198,8 +199,8 @@ private slots:
                 withAlternatives += item.solutions.size() > 1 ? 1U : 0U;
             }
         }
-        QVERIFY(questions >= 150);
-        QVERIFY(withAlternatives >= 20);
+        QVERIFY(questions >= 800);
+        QVERIFY(withAlternatives >= 300);
         QCOMPARE(menu.entries.back().sheet, menu.helpButtons[1].block);
         QCOMPARE(menu.entries.back().caption, menu.helpButtons[1].caption);
         for (const HelpButton& button : menu.helpButtons) {
@@ -208,6 +209,55 @@ private slots:
         const std::vector<std::string> typing = ReadHelpBlock(loaded.lines, TypingHelpBlockName);
         QVERIFY(std::any_of(typing.begin(), typing.end(),
                             [](const std::string& line) { return line.find("cx") != std::string::npos; }));
+    }
+
+    // The question panel shows about 55 characters; a longer question is cut off on screen.
+    void defaultLessonQuestionsFitTheirPanel() {
+        for (const TaskItem& item : defaultLessonItems()) {
+            if (item.question.size() > 55) {
+                qWarning("too long: %s", ContentBytesToUtf8(item.question).c_str());
+            }
+            QVERIFY(item.question.size() <= 55);
+        }
+    }
+
+    // Case folds only for ASCII letters: an answer that begins with an accented Hungarian capital is listed
+    // with its small first letter too, so a learner may type either.
+    void defaultLessonAnswersGiveAccentedCapitalsBothCases() {
+        for (const TaskItem& item : defaultLessonItems()) {
+            for (const std::string& solution : item.solutions) {
+                const auto first = static_cast<unsigned char>(solution.empty() ? 0 : solution.front());
+                if (!isHungarianAccentedCapital(first)) {
+                    continue;
+                }
+                std::string twin = solution;
+                twin.front() = static_cast<char>(first + 0x20);
+                if (std::find(item.solutions.begin(), item.solutions.end(), twin) == item.solutions.end()) {
+                    qWarning("no small twin: %s", ContentBytesToUtf8(solution).c_str());
+                }
+                QVERIFY(std::find(item.solutions.begin(), item.solutions.end(), twin) !=
+                        item.solutions.end());
+            }
+        }
+    }
+
+private:
+    // Á É Í Ó Ő Ö Ú Ű Ü in Windows-1250; each small letter is 0x20 above its capital.
+    static bool isHungarianAccentedCapital(unsigned char byte) {
+        static const std::set<unsigned char> capitals{0xC1, 0xC9, 0xCD, 0xD3, 0xD5, 0xD6, 0xDA, 0xDB, 0xDC};
+        return capitals.contains(byte);
+    }
+
+    static std::vector<TaskItem> defaultLessonItems() {
+        const LoadResult loaded = LoadContent(KVIZARO_DEFAULT_CONTENT);
+        std::vector<TaskItem> items;
+        for (const MenuEntry& entry : ReadMenuBlock(loaded.lines).entries) {
+            if (!entry.isHeading()) {
+                const TaskSheet sheet = ReadTaskBlock(loaded.lines, entry.sheet);
+                items.insert(items.end(), sheet.items.begin(), sheet.items.end());
+            }
+        }
+        return items;
     }
 };
 
