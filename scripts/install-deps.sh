@@ -7,6 +7,8 @@ packages=(
     qt6-base-dev qt6-base-dev-tools libgl-dev libfontconfig-dev
     libbenchmark-dev
     fonts-liberation fonts-dejavu-core
+    # the test of a Wayland session: weston with XWayland, Qt's Wayland platform, X tools to watch and drive it
+    weston xwayland qt6-wayland xvfb xdotool x11-utils x11-apps
 )
 # Callers that need more (the fuzzer, packaging) name it here.
 read -r -a extra <<<"${KVIZARO_EXTRA_PACKAGES:-}"
