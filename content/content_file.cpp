@@ -16,7 +16,8 @@ constexpr char StoredCarriageReturn = '\r';
 constexpr char StoredLineFeed = '\n';
 constexpr char StoredEndOfFile = 26;
 constexpr std::size_t ReadBytes = std::size_t{1} << 17;
-constexpr std::size_t LengthBits = 8;
+constexpr std::size_t LengthBits = 24;
+constexpr std::size_t MaxAppendedLength = (std::size_t{1} << LengthBits) - 1;
 constexpr std::size_t PlaceBits = 16; // a chunk holds 2^16 bytes
 
 const std::string NotRegularFile = "Not a regular file";
@@ -145,16 +146,26 @@ std::string_view ContentLines::operator[](std::size_t index) const {
     const std::uint64_t span = spanBlocks_[index / SpansPerBlock][index % SpansPerBlock];
     const std::uint64_t offset = span >> LengthBits;
     const char* chunk = chunks_[static_cast<std::size_t>(offset >> PlaceBits)].get();
-    return {chunk + (offset & (ChunkBytes - 1)), static_cast<std::size_t>(span & 0xFF)};
+    return {chunk + (offset & (ChunkBytes - 1)), static_cast<std::size_t>(span & MaxAppendedLength)};
 }
 
 void ContentLines::append(std::string_view line) {
-    const std::size_t length = std::min(line.size(), MaxLineLength);
-    char* text = nextLineText();
-    if (length > 0) {
-        std::memcpy(text, line.data(), length);
+    const std::size_t length = std::min(line.size(), MaxAppendedLength);
+    if (length <= MaxLineLength) {
+        char* text = nextLineText();
+        if (length > 0) {
+            std::memcpy(text, line.data(), length);
+        }
+        commitLine(length);
+        return;
     }
+    auto chunk = std::make_unique_for_overwrite<char[]>(length);
+    std::memcpy(chunk.get(), line.data(), length);
+    reserveSpan(); // whatever fails, fails before the list changes
+    chunks_.push_back(std::move(chunk));
+    lastChunkUsed_ = 0;
     commitLine(length);
+    lastChunkUsed_ = ChunkBytes; // the next line starts a chunk of its own
 }
 
 std::size_t ContentLines::memoryBytes() const {
@@ -171,11 +182,15 @@ char* ContentLines::nextLineText() {
     return chunks_.back().get() + lastChunkUsed_;
 }
 
-void ContentLines::commitLine(std::size_t length) {
-    if (size_ % SpansPerBlock == 0) {
+void ContentLines::reserveSpan() {
+    if (spanBlocks_.size() * SpansPerBlock == size_) {
         auto block = std::make_unique_for_overwrite<std::uint64_t[]>(SpansPerBlock);
         spanBlocks_.push_back(std::move(block));
     }
+}
+
+void ContentLines::commitLine(std::size_t length) {
+    reserveSpan();
     const std::uint64_t offset = (std::uint64_t{chunks_.size() - 1} << PlaceBits) | lastChunkUsed_;
     spanBlocks_.back()[size_ % SpansPerBlock] = (offset << LengthBits) | length;
     lastChunkUsed_ += length;

@@ -37,7 +37,7 @@ public:
     bool empty() const { return size_ == 0; }
     std::string_view operator[](std::size_t index) const;
 
-    // Appends a line, cut to MaxLineLength as the loader cuts it.
+    // Appends a line as it stands (up to 16 MiB); the loader has already cut it to MaxLineLength.
     void append(std::string_view line);
     std::size_t memoryBytes() const;
 
@@ -48,12 +48,14 @@ private:
 
     // Where the next line's text goes, with room for MaxLineLength bytes.
     char* nextLineText();
+    void reserveSpan();
     // Records the line of `length` bytes written at nextLineText().
     void commitLine(std::size_t length);
 
     std::vector<std::unique_ptr<char[]>> chunks_;
     std::size_t lastChunkUsed_ = 0;
-    // Each span: the line's offset in the chunked text (56 bits, chunk index and place) and its length.
+    // Each span: the line's offset in the chunked text (40 bits, chunk index and place) and its length
+    // (24 bits). A line longer than MaxLineLength, which only append() makes, has a chunk of its own.
     std::vector<std::unique_ptr<std::uint64_t[]>> spanBlocks_;
     std::size_t size_ = 0;
 };
