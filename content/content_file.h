@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
+#include <initializer_list>
 #include <memory>
 #include <optional>
 #include <string>
@@ -14,43 +15,61 @@ namespace kvizaro {
 
 inline constexpr std::size_t MaxLineLength = 255;
 inline constexpr std::string_view DefaultContentFile = "enhavo.adt";
+// 65,500 lines of 255 characters take 16.05 MiB; anything much larger is no content file, and refusing it
+// keeps a hostile file from costing more than a real one.
+inline constexpr std::uint64_t MaxContentFileSize = 20 * 1024 * 1024;
 
-// The decoded lines of the content file, in file order. All lines share one buffer, so a file of
-// 65,500 full lines costs little more than its own size and loads in one pass.
+// The decoded lines of the content file, in file order. The text lies in fixed-size chunks that no line
+// straddles, and each line costs one 64-bit word of place and length besides its text: memory stays near
+// the size of what is kept, and growing never copies what is already there.
 class ContentLines {
 public:
     ContentLines() = default;
     ContentLines(std::initializer_list<std::string_view> lines);
+    // A moved-from list is empty and can be filled again.
+    ContentLines(ContentLines&& other) noexcept;
+    ContentLines& operator=(ContentLines&& other) noexcept;
+    ContentLines(const ContentLines&) = delete;
+    ContentLines& operator=(const ContentLines&) = delete;
+    ~ContentLines() = default;
 
-    std::size_t size() const { return spans_.size(); }
-    bool empty() const { return spans_.empty(); }
+    std::size_t size() const { return size_; }
+    bool empty() const { return size_ == 0; }
     std::string_view operator[](std::size_t index) const;
 
-    // Appends a line as it stands; the loader has already cut it to MaxLineLength.
+    // Appends a line as it stands (up to 16 MiB); the loader has already cut it to MaxLineLength.
     void append(std::string_view line);
-    std::size_t memoryBytes() const { return textCapacity_ + spans_.capacity() * sizeof(Span); }
+    std::size_t memoryBytes() const;
 
 private:
-    friend struct ContentDecoder;
-    struct Span {
-        std::uint32_t begin;
-        std::uint32_t length;
-    };
-    // Not a std::string: a string zero-fills what it is resized to, and the loader reads the file straight
-    // into this buffer.
-    std::unique_ptr<char[]> text_;
-    std::size_t textSize_ = 0;
-    std::size_t textCapacity_ = 0;
-    std::vector<Span> spans_;
+    friend class ContentReader;
+    static constexpr std::size_t ChunkBytes = std::size_t{1} << 16;
+    static constexpr std::size_t SpansPerBlock = 4096;
+
+    // Where the next line's text goes, with room for MaxLineLength bytes.
+    char* nextLineText();
+    void reserveSpan();
+    // Records the line of `length` bytes written at nextLineText().
+    void commitLine(std::size_t length);
+
+    std::vector<std::unique_ptr<char[]>> chunks_;
+    std::size_t lastChunkUsed_ = 0;
+    // Each span: the line's offset in the chunked text (40 bits, chunk index and place) and its length
+    // (24 bits). A line longer than MaxLineLength, which only append() makes, has a chunk of its own.
+    std::vector<std::unique_ptr<std::uint64_t[]>> spanBlocks_;
+    std::size_t size_ = 0;
 };
 
 struct LoadResult {
     ContentLines lines;               // the lines read before any failure
-    std::optional<std::string> error; // "File not found", "File access denied" or "I/O error N"
+    std::optional<std::string> error; // "File not found", "File access denied", "I/O error N",
+                                      // "Not a regular file" or "File too large"
 };
 
 std::string DecodeLine(std::string_view stored);
 
+// Reads only a regular file of at most MaxContentFileSize bytes: a named pipe or device is refused before
+// anything is read, so it can never block start-up.
 LoadResult LoadContent(const std::filesystem::path& file = std::filesystem::path(DefaultContentFile));
 
 // Decodes the stored bytes of a whole file, as LoadContent does with the bytes it reads.

@@ -1,5 +1,6 @@
 #include "esperanto.h"
 
+#include "code_pages.h"
 #include "line_parser.h"
 
 #include <algorithm>
@@ -84,6 +85,22 @@ std::string Latin3ToXSystem(std::string_view text) {
         }
     }
     return result;
+}
+
+std::string comparableAnswer(std::string_view answer) {
+    return NormaliseAnswer(Latin3ToXSystem(answer));
+}
+
+bool isAcceptedAnswer(std::string_view answer, const std::vector<std::string>& accepted) {
+    if (answer.empty() || HasUnmappableEscape(answer)) {
+        return false;
+    }
+    const std::string typed = comparableAnswer(answer);
+    if (typed.empty()) {
+        return false;
+    }
+    return std::any_of(accepted.begin(), accepted.end(),
+                       [&](const std::string& solution) { return comparableAnswer(solution) == typed; });
 }
 
 } // namespace kvizaro

@@ -4,6 +4,7 @@
 #include <array>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace kvizaro {
 
@@ -25,5 +26,14 @@ std::string NormaliseAnswer(std::string_view text);
 // The reverse of XToLatin3 for the twelve letters: a Latin-3 ĉ becomes "cx". Lets a learner who types the
 // real letter (or a model answer that stores it) be judged as if the x-system had been used.
 std::string Latin3ToXSystem(std::string_view text);
+
+// The form in which answers are compared: real Esperanto letters spelt in the x-system first, so that a
+// learner who types ĉ is judged like one who types "cx", then normalised.
+std::string comparableAnswer(std::string_view answer);
+
+// Whether `answer` counts as one of `accepted`: the one comparison the task sheet judges by and the checker
+// predicts with. An empty answer, one that is nothing but blanks and punctuation, and one holding a
+// character without a byte never match.
+bool isAcceptedAnswer(std::string_view answer, const std::vector<std::string>& accepted);
 
 } // namespace kvizaro

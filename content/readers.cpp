@@ -2,28 +2,11 @@
 
 #include "line_parser.h"
 
-#include <optional>
-
 namespace kvizaro {
 
 namespace {
 
-constexpr std::string_view ItemSectionLine = "[tasko]";
-
-bool beginsWithMarker(std::string_view line) {
-    return !line.empty() && line.front() == '#';
-}
-
-// Field n of a key line, or nothing when it holds no quoted value. A value can never contain a quote,
-// so a lone quote left in the receiving text means LineField did not write it.
-std::optional<std::string> quotedField(std::string_view line, std::uint8_t n) {
-    std::string value(1, '"');
-    LineField(n, line, value);
-    if (value == "\"") {
-        return std::nullopt;
-    }
-    return value;
-}
+constexpr std::string_view ButtonKeyStem = "Butono";
 
 // Caption and block name of a menu or help-button line; a line without both is skipped whole.
 template <typename Pair> std::optional<Pair> captionAndName(std::string_view line) {
@@ -42,70 +25,110 @@ template <typename Visit> void visitUntilMarker(const ContentLines& lines, std::
         if (!line.empty()) {
             visit(line);
         }
-        if (beginsWithMarker(line)) {
+        if (isMarkerLine(line)) {
             return;
         }
     }
 }
 
-void readMenuEntries(const ContentLines& lines, MenuBlock& menu) {
-    const std::optional<std::size_t> marker = FindBlock(lines, MenuBlockName);
-    if (!marker) {
+void readMenuEntry(std::string_view line, MenuBlock& menu) {
+    if (menu.entries.size() >= MaxMenuEntries || ClassifyLine(line) != LineKind::KeyEquals ||
+        LineKey(line) != "Menuero") {
         return;
     }
-    visitUntilMarker(lines, *marker + 1, [&](std::string_view line) {
-        if (menu.entries.size() >= MaxMenuEntries || ClassifyLine(line) != LineKind::KeyEquals ||
-            LineKey(line) != "Menuero") {
-            return;
-        }
-        if (auto entry = captionAndName<MenuEntry>(line)) {
-            menu.entries.push_back(std::move(*entry));
-        }
-    });
+    if (auto entry = captionAndName<MenuEntry>(line)) {
+        menu.entries.push_back(std::move(*entry));
+    }
 }
 
-// The help buttons are looked for from the file's second line on, not from the menu marker: with
-// "#Menuo" as the first line both come to the same.
-void readHelpButtons(const ContentLines& lines, MenuBlock& menu) {
-    visitUntilMarker(lines, 1, [&](std::string_view line) {
-        const std::string key = LineKey(line);
-        for (std::size_t b = 0; b < HelpButtonCount; ++b) {
-            if (key == "Butono" + std::to_string(b + 1)) {
-                if (auto button = captionAndName<HelpButton>(line)) {
-                    menu.helpButtons[b] = std::move(*button);
-                }
-            }
+// The button pass does not classify the line: a blank or "," after the key serves as well as "=".
+void readHelpButton(std::string_view line, MenuBlock& menu) {
+    if (const std::optional<std::size_t> button = helpButtonIndex(LineKey(line))) {
+        if (auto read = captionAndName<HelpButton>(line)) {
+            menu.helpButtons[*button] = std::move(*read);
         }
-    });
+    }
 }
 
 void readItemLine(std::string_view line, TaskItem& item) {
-    if (ClassifyLine(line) != LineKind::KeyEquals) {
-        return;
-    }
-    const std::string key = LineKey(line);
-    if (key != "Demando" && key != "Instruo" && key != "Solvo") {
+    const std::optional<ItemKey> key = itemLineKey(line);
+    if (!key) {
         return;
     }
     std::optional<std::string> value = quotedField(line, 1);
     if (!value) {
         return;
     }
-    if (key == "Demando") {
+    switch (*key) {
+    case ItemKey::Question:
         item.question = std::move(*value);
-    } else if (key == "Instruo") {
+        break;
+    case ItemKey::Instruction:
         item.instruction = std::move(*value);
-    } else if (item.solutions.size() < MaxSolutions) {
-        item.solutions.push_back(std::move(*value));
+        break;
+    case ItemKey::Solution:
+        if (item.solutions.size() < MaxSolutions) {
+            item.solutions.push_back(std::move(*value));
+        }
+        break;
     }
 }
 
 } // namespace
 
+bool isMarkerLine(std::string_view line) {
+    return !line.empty() && line.front() == '#';
+}
+
+std::optional<std::string> quotedField(std::string_view line, std::uint8_t n) {
+    // A value can never contain a quote, so a lone quote left in the receiving text means LineField did
+    // not write it.
+    std::string value(1, '"');
+    LineField(n, line, value);
+    if (value == "\"") {
+        return std::nullopt;
+    }
+    return value;
+}
+
+std::optional<std::size_t> helpButtonIndex(std::string_view key) {
+    if (key.size() != ButtonKeyStem.size() + 1 || !key.starts_with(ButtonKeyStem)) {
+        return std::nullopt;
+    }
+    const char digit = key.back();
+    if (digit < '1' || digit > static_cast<char>('0' + HelpButtonCount)) {
+        return std::nullopt;
+    }
+    return static_cast<std::size_t>(digit - '1');
+}
+
+std::optional<ItemKey> itemLineKey(std::string_view line) {
+    if (ClassifyLine(line) != LineKind::KeyEquals) {
+        return std::nullopt;
+    }
+    const std::string key = LineKey(line);
+    if (key == "Demando") {
+        return ItemKey::Question;
+    }
+    if (key == "Instruo") {
+        return ItemKey::Instruction;
+    }
+    if (key == "Solvo") {
+        return ItemKey::Solution;
+    }
+    return std::nullopt;
+}
+
 MenuBlock ReadMenuBlock(const ContentLines& lines) {
     MenuBlock menu;
-    readMenuEntries(lines, menu);
-    readHelpButtons(lines, menu);
+    const std::optional<std::size_t> marker = FindBlock(lines, MenuBlockName);
+    if (!marker) {
+        return menu;
+    }
+    visitUntilMarker(lines, *marker + 1, [&](std::string_view line) {
+        readMenuEntry(line, menu);
+        readHelpButton(line, menu);
+    });
     return menu;
 }
 
@@ -139,7 +162,7 @@ std::vector<std::string> ReadHelpBlock(const ContentLines& lines, std::string_vi
     if (!marker) {
         return text;
     }
-    for (std::size_t i = *marker + 1; i < lines.size() && !beginsWithMarker(lines[i]); ++i) {
+    for (std::size_t i = *marker + 1; i < lines.size() && !isMarkerLine(lines[i]); ++i) {
         text.emplace_back(lines[i]);
     }
     return text;

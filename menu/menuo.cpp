@@ -1,5 +1,6 @@
 #include "menuo.h"
 
+#include "failure.h"
 #include "literoj.h"
 #include "look.h"
 #include "panel.h"
@@ -63,10 +64,19 @@ TMenuo::TMenuo(Platform& platform, const std::filesystem::path& contentFile, QWi
     helpButtons_ = {ui->SugoT1, ui->SugoT2, ui->SugoT3};
     connectControls();
 
-    // Indul
-    LoadResult loaded = LoadContent(contentFile);
-    ContentLines = std::move(loaded.lines);
-    loadError_ = std::move(loaded.error);
+    Indul(contentFile);
+}
+
+void TMenuo::Indul(const std::filesystem::path& contentFile) {
+    // An exception here ends the loading as a failed read does: reported, and the run goes on without
+    // content.
+    try {
+        LoadResult loaded = LoadContent(contentFile);
+        ContentLines = std::move(loaded.lines);
+        loadError_ = std::move(loaded.error);
+    } catch (const std::exception& error) {
+        loadError_ = failureMessage(error);
+    }
 }
 
 TMenuo::~TMenuo() = default;

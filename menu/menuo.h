@@ -39,7 +39,8 @@ public:
     static constexpr int SlotCount = 8;
     static constexpr QPoint DesignOrigin{244, 110};
 
-    // Indul: loads the content file; a failure is kept in loadError() for start-up to report.
+    // Indul: loads the content file; a failure, an exception included, is kept in loadError() for start-up
+    // to report.
     explicit TMenuo(Platform& platform,
                     const std::filesystem::path& contentFile = std::filesystem::path(DefaultContentFile),
                     QWidget* parent = nullptr);
@@ -81,6 +82,7 @@ protected:
 
 private:
     void connectControls();
+    void Indul(const std::filesystem::path& contentFile);
     void MainStart();
     void MeKP(const QKeyEvent* event);
     void MeKU(const QKeyEvent* event);

@@ -1,35 +1,12 @@
 #include "scoring.h"
 
-#include "code_pages.h"
 #include "esperanto.h"
 #include "text.h"
 
 namespace kvizaro {
 
-namespace {
-
-// The form in which answers are compared: real Esperanto letters first spelt in the x-system, so that a
-// learner who types ĉ is judged like one who types "cx".
-std::string comparable(std::string_view answer) {
-    return NormaliseAnswer(Latin3ToXSystem(answer));
-}
-
-} // namespace
-
 bool CheckAnswer(std::string_view submitted, const std::vector<std::string>& solutions) {
-    if (submitted.empty() || HasUnmappableEscape(submitted)) {
-        return false;
-    }
-    const std::string typed = comparable(submitted);
-    if (typed.empty()) {
-        return false;
-    }
-    for (const std::string& solution : solutions) {
-        if (comparable(solution) == typed) {
-            return true;
-        }
-    }
-    return false;
+    return isAcceptedAnswer(submitted, solutions);
 }
 
 std::uint8_t SuccessRate(std::uint8_t rightCount, std::uint8_t answered) {

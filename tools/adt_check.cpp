@@ -18,13 +18,8 @@ namespace kvizaro {
 
 namespace {
 
-constexpr std::string_view ItemSectionLine = "[tasko]";
 constexpr std::size_t VisibleSlots = 8;
 constexpr std::size_t SlotEightHelpButton = 1; // index of "Butono2"
-
-bool beginsWithMarker(std::string_view line) {
-    return !line.empty() && line.front() == '#';
-}
 
 std::string inQuotes(std::string_view bytes) {
     return "\"" + ContentBytesToUtf8(bytes) + "\"";
@@ -102,14 +97,8 @@ struct FieldRead {
 };
 
 FieldRead readField(std::string_view line, std::uint8_t n) {
-    // A value can never hold a double quote, so a quote left in place means no value was delivered.
-    std::string value(1, '"');
-    LineField(n, line, value);
-    FieldRead read{std::nullopt, ParserStatus};
-    if (value != "\"") {
-        read.value = std::move(value);
-    }
-    return read;
+    std::optional<std::string> value = quotedField(line, n);
+    return FieldRead{std::move(value), ParserStatus};
 }
 
 struct QuotedShape {
@@ -149,7 +138,7 @@ struct Region {
     std::size_t marker; // index of the marker line
     std::size_t end;    // one past the last line of the block
     std::string name;
-    bool firstOfItsName;
+    std::size_t firstMarker; // marker of the first block of this name, the one the program reads
 };
 
 struct ItemLines {
@@ -183,31 +172,29 @@ private:
     void reportAt(std::size_t lineIndex, std::string message) { report(lineIndex + 1, std::move(message)); }
 
     void findRegions() {
-        std::set<std::string, std::less<>> seen;
+        std::map<std::string, std::size_t, std::less<>> firstMarkers;
         for (std::size_t i = 0; i < lines_.size(); ++i) {
-            if (!beginsWithMarker(lines_[i])) {
+            if (!lines_[i].empty()) {
+                lastNonEmpty_ = i;
+            }
+            if (!isMarkerLine(lines_[i])) {
                 continue;
             }
             if (!regions_.empty()) {
                 regions_.back().end = i;
             }
             std::string name(lines_[i].substr(1));
-            const bool first = seen.insert(name).second;
+            const std::size_t first = firstMarkers.try_emplace(name, i).first->second;
             regions_.push_back({i, lines_.size(), std::move(name), first});
         }
     }
 
     void checkLayout() {
-        if (lines_[0] != "#Menuo") {
-            reportAt(0,
-                     "the first line is not \"#Menuo\": the help buttons are read from the lines after the "
-                     "first line, up to the next \"#\" line");
-        }
         std::size_t last = lines_.size();
         while (last > 0 && lines_[last - 1].empty()) {
             --last;
         }
-        if (last > 0 && !beginsWithMarker(lines_[last - 1])) {
+        if (last > 0 && !isMarkerLine(lines_[last - 1])) {
             reportAt(last - 1, "the file does not end with a line \"#\": the last block is not closed");
         }
         for (std::size_t i = 0; i < lines_.size(); ++i) {
@@ -227,12 +214,8 @@ private:
 
     // Empty lines after the closing "#" line are outside the content and harmless.
     bool trailing(std::size_t index) const {
-        for (std::size_t i = index; i < lines_.size(); ++i) {
-            if (!lines_[i].empty()) {
-                return false;
-            }
-        }
-        return !regions_.empty() && index > regions_.back().marker;
+        const bool onlyEmptyAfter = !lastNonEmpty_ || index > *lastNonEmpty_;
+        return onlyEmptyAfter && !regions_.empty() && index > regions_.back().marker;
     }
 
     const Region* regionOf(std::size_t index) const {
@@ -249,15 +232,16 @@ private:
 
     void checkMenu() {
         menu_ = ReadMenuBlock(lines_);
+        helpNames_.insert(std::string(TypingHelpBlockName)); // the task sheet's button opens it
         const std::optional<std::size_t> marker = FindBlock(lines_, MenuBlockName);
         if (!marker) {
-            report(0, "there is no block \"#Menuo\": the menu is empty");
+            report(0, "there is no block \"#Menuo\": the menu is empty and so are its help buttons");
         } else {
             walkMenuLines(*marker);
             checkMenuSize(*marker);
+            checkMenuReferences();
+            checkHelpButtons(*marker);
         }
-        checkMenuReferences();
-        checkHelpButtons(marker.value_or(0));
         if (!FindBlock(lines_, TypingHelpBlockName)) {
             report(0, "there is no block \"tajpado\": the task sheet's \"Eszperantó betűk!\" button opens an "
                       "empty help window");
@@ -266,7 +250,7 @@ private:
 
     void walkMenuLines(std::size_t marker) {
         std::size_t entryCount = 0;
-        for (std::size_t i = marker + 1; i < lines_.size() && !beginsWithMarker(lines_[i]); ++i) {
+        for (std::size_t i = marker + 1; i < lines_.size() && !isMarkerLine(lines_[i]); ++i) {
             const std::string_view line = lines_[i];
             if (line.empty() || ClassifyLine(line) == LineKind::Comment) {
                 continue;
@@ -290,15 +274,6 @@ private:
                 reportAt(i, "line ignored: " + whyIgnored(line));
             }
         }
-    }
-
-    static std::optional<std::size_t> helpButtonIndex(std::string_view key) {
-        for (std::size_t b = 0; b < HelpButtonCount; ++b) {
-            if (key == "Butono" + std::to_string(b + 1)) {
-                return b;
-            }
-        }
-        return std::nullopt;
     }
 
     void checkMenuSize(std::size_t marker) {
@@ -350,10 +325,8 @@ private:
         }
     }
 
-    // Judged by what the reader delivers: its button pass starts at the file's second line, which is the
-    // menu block only when "#Menuo" is the first line.
+    // Judged by what the reader delivers from the menu block.
     void checkHelpButtons(std::size_t menuMarker) {
-        helpNames_.insert(std::string(TypingHelpBlockName));
         for (std::size_t b = 0; b < HelpButtonCount; ++b) {
             const HelpButton& button = menu_.helpButtons[b];
             const std::string key = "Butono" + std::to_string(b + 1);
@@ -432,8 +405,8 @@ private:
 
     void checkBlocks() {
         for (const Region& region : regions_) {
-            if (!region.firstOfItsName) {
-                const std::size_t first = *FindBlock(lines_, region.name);
+            if (region.firstMarker != region.marker) {
+                const std::size_t first = region.firstMarker;
                 reportAt(region.marker, "the block " + inQuotes(region.name) +
                                             " is defined again (first at line " + std::to_string(first + 1) +
                                             "): the program reads only the first");
@@ -519,7 +492,8 @@ private:
                      "after it belong to the question before");
             return;
         }
-        if (kind != LineKind::KeyEquals || (key != "Demando" && key != "Instruo" && key != "Solvo")) {
+        const std::optional<ItemKey> itemKey = itemLineKey(line);
+        if (!itemKey) {
             reportAt(i, "line ignored: " + whyIgnored(line));
             return;
         }
@@ -528,10 +502,10 @@ private:
             return;
         }
         const std::string& value = values->front();
-        if (key == "Demando") {
+        if (*itemKey == ItemKey::Question) {
             noteRepeated(i, item->question, key);
             checkFont(i, value, Font::Esperanto, "the question");
-        } else if (key == "Instruo") {
+        } else if (*itemKey == ItemKey::Instruction) {
             noteRepeated(i, item->instruction, key);
             item->instructionText = value;
             checkFont(i, XToLatin3(value), Font::Esperanto, "the model answer");
@@ -554,7 +528,7 @@ private:
             return;
         }
         item.solutions.push_back(value);
-        if (NormaliseAnswer(Latin3ToXSystem(value)).empty()) {
+        if (comparableAnswer(value).empty()) {
             reportAt(i, "the accepted answer " + inQuotes(value) +
                             " holds only blanks and punctuation: no answer ever matches it");
         } else if (const auto wrong = firstMisshownCharacter(value, Font::Esperanto)) {
@@ -573,7 +547,7 @@ private:
         }
         if (item.solutions.empty()) {
             reportAt(i, "this question has no \"Solvo\" line: every answer counts as wrong");
-        } else if (item.instruction && !acceptsModelAnswer(item)) {
+        } else if (item.instruction && !isAcceptedAnswer(item.instructionText, item.solutions)) {
             reportAt(*item.instruction,
                      "the model answer " + inQuotes(item.instructionText) +
                          " is not among the accepted answers: a learner who types it is told "
@@ -581,16 +555,10 @@ private:
         }
     }
 
-    static bool acceptsModelAnswer(const ItemLines& item) {
-        const std::string model = NormaliseAnswer(Latin3ToXSystem(item.instructionText));
-        return std::any_of(item.solutions.begin(), item.solutions.end(), [&](const std::string& solution) {
-            return NormaliseAnswer(Latin3ToXSystem(solution)) == model;
-        });
-    }
-
     const ContentLines& lines_;
     std::vector<Finding> findings_;
     std::vector<Region> regions_;
+    std::optional<std::size_t> lastNonEmpty_;
     MenuBlock menu_;
     std::vector<std::size_t> entryLines_;
     std::array<std::optional<std::size_t>, HelpButtonCount> buttonLines_{};
@@ -606,6 +574,11 @@ std::vector<Finding> CheckContent(const ContentLines& lines) {
 
 std::vector<Finding> CheckStoredBytes(std::string_view stored) {
     std::vector<Finding> findings;
+    if (stored.size() > MaxContentFileSize) {
+        findings.push_back({0, "the file has " + std::to_string(stored.size()) + " bytes, more than the " +
+                                   std::to_string(MaxContentFileSize) +
+                                   " the program reads: it refuses the file (\"File too large\")"});
+    }
     std::size_t line = 1;
     std::size_t length = 0;
     auto endLine = [&] {

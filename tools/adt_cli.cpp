@@ -118,19 +118,12 @@ int decode(const std::string& storedPath, const std::string* outPath, std::ostre
 }
 
 int check(const std::string& path, std::ostream& out, std::ostream& err) {
-    LoadResult loaded = LoadContent(path);
     std::string stored;
-    const auto readError = readFile(path, stored);
-    if (loaded.error || readError) {
-        err << path << ": cannot read: " << (loaded.error ? *loaded.error : *readError) << '\n';
+    if (const auto error = readFile(path, stored)) {
+        err << path << ": cannot read: " << *error << '\n';
         return adt_exit::FileFailure;
     }
-    std::vector<Finding> findings = CheckStoredBytes(stored);
-    for (Finding& finding : CheckContent(loaded.lines)) {
-        findings.push_back(std::move(finding));
-    }
-    std::stable_sort(findings.begin(), findings.end(),
-                     [](const Finding& a, const Finding& b) { return a.line < b.line; });
+    const std::vector<Finding> findings = CheckStored(stored);
     for (const Finding& finding : findings) {
         out << path;
         if (finding.line > 0) {

@@ -1,5 +1,6 @@
 #include "application.h"
 
+#include "failure.h"
 #include "kvizaro.h"
 #include "look.h"
 #include "platform.h"
@@ -18,7 +19,7 @@ bool KvizaroApplication::notify(QObject* receiver, QEvent* event) {
     try {
         return QApplication::notify(receiver, event);
     } catch (const std::exception& error) {
-        platform_.showError(errorBoxText(error.what()), applicationTitle());
+        platform_.showError(errorBoxText(failureMessage(error)), applicationTitle());
     } catch (...) {
         platform_.showError(errorBoxText("Unknown error"), applicationTitle());
     }

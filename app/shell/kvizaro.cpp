@@ -1,5 +1,6 @@
 #include "kvizaro.h"
 
+#include "failure.h"
 #include "hiba.h"
 #include "line_parser.h"
 #include "literoj.h"
@@ -25,6 +26,16 @@ void loadFormFont() {
 
 } // namespace
 
+// A window's creation work that fails is reported like a failed load, and start-up goes on with what the
+// window has: an exception must not end the program before its first window.
+template <typename Step> void Kvizaro::reportFailure(Step step) {
+    try {
+        step();
+    } catch (const std::exception& error) {
+        platform_.showError(errorBoxText(failureMessage(error)), applicationTitle());
+    }
+}
+
 Kvizaro::Kvizaro(Platform& platform, const std::filesystem::path& contentFile) : platform_(platform) {
     ConfigureParser();
     QCoreApplication::setApplicationName(applicationTitle());
@@ -38,7 +49,7 @@ Kvizaro::Kvizaro(Platform& platform, const std::filesystem::path& contentFile) :
         platform_.showError(errorBoxText(*menu_->loadError()), applicationTitle());
     }
     task_ = std::make_unique<TTasko>(platform_);
-    task_->move(centredOrigin(platform_.screenSize(), task_->size()));
+    reportFailure([this] { task_->move(centredOrigin(platform_.screenSize(), task_->size())); });
     task_->show();
     wizard_ = std::make_unique<TLiteroj>(platform_, *menu_);
     notice_ = std::make_unique<THiba>(platform_);

@@ -41,6 +41,7 @@ public:
 
 private:
     void connectWindows();
+    template <typename Step> void reportFailure(Step step);
 
     Platform& platform_;
     std::unique_ptr<TMenuo> menu_;

@@ -16,6 +16,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <sys/stat.h>
+
 using namespace kvizaro;
 using namespace kvizaro::test;
 
@@ -39,8 +41,10 @@ class TestStartup : public QObject {
     Q_OBJECT
 
 private slots:
-    void missingContentShowsErrorBox();
+    void unreadableContentShowsErrorBox_data();
+    void unreadableContentShowsErrorBox();
     void missingContentLeavesEmptyMenu();
+    void exceptionDuringCreationIsReportedAndStartUpGoesOn();
     void windowsAfterCreation();
     void firstActivationThroughEventLoop_data();
     void firstActivationThroughEventLoop();
@@ -49,14 +53,55 @@ private slots:
     void closingMainWindowEndsLoop();
 };
 
-void TestStartup::missingContentShowsErrorBox() {
+// A named pipe without a writer would block a plain open for ever: start-up must not wait for it.
+void TestStartup::unreadableContentShowsErrorBox_data() {
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QString>("error");
+    QTest::newRow("missing") << "missing"
+                             << "File not found.";
+    QTest::newRow("directory") << "directory"
+                               << "I/O error 21.";
+    QTest::newRow("named-pipe") << "fifo"
+                                << "Not a regular file.";
+    QTest::newRow("too-large") << "too-large"
+                               << "File too large.";
+}
+
+void TestStartup::unreadableContentShowsErrorBox() {
+    QFETCH(QString, kind);
+    QFETCH(QString, error);
     FakePlatform platform;
     QTemporaryDir dir;
-    Kvizaro windows(platform, std::filesystem::path(dir.path().toStdString()) / "enhavo.adt");
+    const std::filesystem::path folder(dir.path().toStdString());
+    std::filesystem::path file = folder / "enhavo.adt";
+    if (kind == QStringLiteral("directory")) {
+        file = folder;
+    } else if (kind == QStringLiteral("fifo")) {
+        QCOMPARE(::mkfifo(file.c_str(), 0600), 0);
+    } else if (kind == QStringLiteral("too-large")) {
+        writeFile(dir, "enhavo.adt", "");
+        std::filesystem::resize_file(file, MaxContentFileSize + 1);
+    }
+    Kvizaro windows(platform, file);
     QCOMPARE(platform.errors.size(), 1);
-    QCOMPARE(platform.errors.first().first, QStringLiteral("File not found."));
+    QCOMPARE(platform.errors.first().first, error);
     QCOMPARE(platform.errors.first().second, QStringLiteral("Kvizaro v1.0 * Folimo"));
     QVERIFY(windows.menu().ContentLines.empty());
+    QVERIFY(windows.task().isVisible());
+}
+
+void TestStartup::exceptionDuringCreationIsReportedAndStartUpGoesOn() {
+    FakePlatform platform;
+    platform.screenSizeFailures = 1; // the task sheet's centring, the first question for the screen
+    QTemporaryDir dir;
+    Kvizaro windows(platform, contentFile(dir, 10));
+    QCOMPARE(platform.errors.size(), 1);
+    QCOMPARE(platform.errors.first().first, QStringLiteral("Out of memory."));
+    QCOMPARE(platform.errors.first().second, QStringLiteral("Kvizaro v1.0 * Folimo"));
+    QVERIFY(windows.task().isVisible());
+    windows.showMainWindow();
+    QTRY_COMPARE(int(windows.menu().EntryCount), 10);
+    QCOMPARE(find<Panel>(windows.menu(), "SugoT1")->caption(), QStringLiteral("Sugo"));
 }
 
 void TestStartup::missingContentLeavesEmptyMenu() {

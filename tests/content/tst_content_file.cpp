@@ -13,6 +13,34 @@ using kvizaro::test::bytes;
 using kvizaro::test::qbytes;
 
 namespace {
+
+std::string sparseFile(const QTemporaryDir& dir, std::uint64_t size) {
+    const std::string path = test::writeFile(dir, "enhavo.adt", "");
+    std::filesystem::resize_file(path, size);
+    return path;
+}
+
+// A file of the kind a row names, at a path of its own.
+std::string makeFile(const QTemporaryDir& dir, const std::string& kind) {
+    const std::string path = dir.path().toStdString() + "/enhavo.adt";
+    if (kind == "directory") {
+        return dir.path().toStdString();
+    }
+    if (kind == "fifo") {
+        ::mkfifo(path.c_str(), 0600);
+    } else if (kind == "device") {
+        return "/dev/zero";
+    } else if (kind == "over-limit") {
+        return sparseFile(dir, MaxContentFileSize + 1);
+    } else if (kind == "past-4-gib") {
+        return sparseFile(dir, (std::uint64_t{1} << 32) + 28);
+    } else if (kind == "locked") {
+        test::writeFile(dir, "enhavo.adt", "bcd");
+        ::chmod(path.c_str(), 0);
+    }
+    return path;
+}
+
 QByteArrayList linesOf(const ContentLines& lines) {
     QByteArrayList result;
     for (std::size_t i = 0; i < lines.size(); ++i) {
@@ -96,21 +124,111 @@ private slots:
         QCOMPARE(linesOf(result.lines), QByteArrayList{"#x"});
     }
 
-    void failuresAreReportedWithTheirText() {
-        QTemporaryDir dir;
-        const LoadResult missing = LoadContent(dir.path().toStdString() + "/enhavo.adt");
-        QCOMPARE(missing.error.value_or(""), std::string("File not found"));
-        QVERIFY(missing.lines.empty());
-
-        const LoadResult directory = LoadContent(dir.path().toStdString());
-        QCOMPARE(directory.error.value_or(""), std::string("I/O error 21"));
-        QVERIFY(directory.lines.empty());
-
-        if (::geteuid() != 0) { // root may read anything
-            const std::string locked = test::writeFile(dir, "locked.adt", "bcd");
-            ::chmod(locked.c_str(), 0);
-            QCOMPARE(LoadContent(locked).error.value_or(""), std::string("File access denied"));
+    // Each row makes one kind of file in a fresh folder; nothing here may block or read past the limit.
+    void unreadableFilesAreRefusedWithTheirText_data() {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("error");
+        QTest::newRow("missing") << "missing"
+                                 << "File not found";
+        QTest::newRow("directory") << "directory"
+                                   << "I/O error 21";
+        QTest::newRow("named-pipe") << "fifo"
+                                    << "Not a regular file";
+        QTest::newRow("device") << "device"
+                                << "Not a regular file";
+        QTest::newRow("one-byte-over-the-limit") << "over-limit"
+                                                 << "File too large";
+        QTest::newRow("sparse-past-4-gib") << "past-4-gib"
+                                           << "File too large";
+        QTest::newRow("unreadable") << "locked"
+                                    << "File access denied";
+    }
+    void unreadableFilesAreRefusedWithTheirText() {
+        QFETCH(QString, kind);
+        QFETCH(QString, error);
+        if (kind == QStringLiteral("locked") && ::geteuid() == 0) {
+            QSKIP("root may read anything");
         }
+        QTemporaryDir dir;
+        const std::string path = makeFile(dir, kind.toStdString());
+        const LoadResult result = LoadContent(path);
+        QCOMPARE(QString::fromStdString(result.error.value_or("")), error);
+        QVERIFY(result.lines.empty());
+    }
+
+    void fileAtTheSizeLimitLoads() {
+        QTemporaryDir dir;
+        const std::string path = sparseFile(dir, MaxContentFileSize);
+        const LoadResult result = LoadContent(path);
+        QVERIFY(!result.error);
+        QCOMPARE(result.lines.size(), std::size_t{1});
+        QCOMPARE(qbytes(result.lines[0]), QByteArray(255, '\xff'));
+    }
+
+    // What a line keeps is cut while it is read, so a hostile file costs about what it keeps.
+    void memoryFollowsWhatIsKept_data() {
+        QTest::addColumn<QByteArray>("stored");
+        QTest::addColumn<qulonglong>("lineCount");
+        QTest::newRow("one-giant-line") << QByteArray(12 * 1024 * 1024, 'b') << 1ULL;
+        QTest::newRow("only-bare-crs") << QByteArray(2 * 1024 * 1024, '\r') << 2ULL * 1024 * 1024;
+        QByteArray fullLines;
+        for (int i = 0; i < 20000; ++i) {
+            fullLines += QByteArray(255, 'b') + "\r\n";
+        }
+        QTest::newRow("full-lines") << fullLines << 20000ULL;
+    }
+    void memoryFollowsWhatIsKept() {
+        QFETCH(QByteArray, stored);
+        QFETCH(qulonglong, lineCount);
+        QTemporaryDir dir;
+        const LoadResult result = LoadContent(test::writeFile(dir, "enhavo.adt", bytes(stored)));
+        QVERIFY(!result.error);
+        QCOMPARE(result.lines.size(), std::size_t(lineCount));
+        std::size_t kept = 0;
+        for (std::size_t i = 0; i < result.lines.size(); ++i) {
+            kept += result.lines[i].size();
+        }
+        const std::size_t allowance = 256 * 1024; // the last chunk of text and of line places
+        QVERIFY2(result.lines.memoryBytes() <= kept * 3 / 2 + 16 * result.lines.size() + allowance,
+                 QByteArray::number(qulonglong(result.lines.memoryBytes())).constData());
+    }
+
+    // The file is read in pieces; a line end or a long line across two pieces reads as in one piece.
+    void linesAcrossReadPiecesReadAsOne_data() {
+        QTest::addColumn<int>("firstLineLength");
+        for (int length : {(1 << 16) - 1, (1 << 17) - 1, (1 << 17), (1 << 17) + 1, (1 << 18) - 1}) {
+            QTest::newRow(QByteArray::number(length).constData()) << length;
+        }
+    }
+    void linesAcrossReadPiecesReadAsOne() {
+        QFETCH(int, firstLineLength);
+        const QByteArray stored = QByteArray(firstLineLength, 'b') + "\r\ncd\r\n" + QByteArray(300, 'e');
+        QTemporaryDir dir;
+        const LoadResult result = LoadContent(test::writeFile(dir, "enhavo.adt", bytes(stored)));
+        QVERIFY(!result.error);
+        QCOMPARE(linesOf(result.lines), (QByteArrayList{QByteArray(255, 'a'), "bc", QByteArray(255, 'd')}));
+    }
+
+    void movedFromLinesAreEmptyAndUsable_data() {
+        QTest::addColumn<bool>("byAssignment");
+        QTest::newRow("move-construction") << false;
+        QTest::newRow("move-assignment") << true;
+    }
+    void movedFromLinesAreEmptyAndUsable() {
+        QFETCH(bool, byAssignment);
+        ContentLines source{"abc", "def"};
+        ContentLines target{"old"};
+        if (byAssignment) {
+            target = std::move(source);
+        } else {
+            ContentLines constructed(std::move(source));
+            target = std::move(constructed);
+        }
+        QCOMPARE(linesOf(target), (QByteArrayList{"abc", "def"}));
+        QVERIFY(source.empty()); // NOLINT(bugprone-use-after-move): the state after a move is the point
+        source.append("ghi");
+        QCOMPARE(linesOf(source), QByteArrayList{"ghi"});
+        QCOMPARE(linesOf(target), (QByteArrayList{"abc", "def"}));
     }
 
     void findBlockMatchesTheWholeLineExactly_data() {

@@ -90,15 +90,19 @@ private slots:
             << QByteArrayList{"#Menuo", "menuero=\"a\",\"b\"", "butono1=\"c\",\"d\"", "#"} << QByteArrayList{}
             << noButtons;
         QTest::newRow("no-menu-block")
-            << QByteArrayList{"#other", "Menuero=\"a\",\"b\"", "#"} << QByteArrayList{} << noButtons;
-        QTest::newRow("buttons-read-from-second-line")
+            << QByteArrayList{"#other", "Menuero=\"a\",\"b\"", "Butono1=\"c\",\"d\"", "#"} << QByteArrayList{}
+            << noButtons;
+        QTest::newRow("menu-name-with-trailing-blank-is-no-menu")
+            << QByteArrayList{"#Menuo ", "Menuero=\"a\",\"b\"", "Butono1=\"c\",\"d\"", "#"}
+            << QByteArrayList{} << noButtons;
+        QTest::newRow("buttons-read-from-menu-block-where-it-stands")
             << QByteArrayList{"#sugo",
                               "Butono1=\"a\",\"b\"",
                               "#Menuo",
                               "Menuero=\"c\",\"d\"",
                               "Butono2=\"e\",\"f\"",
                               "#"}
-            << QByteArrayList{"c|d"} << QByteArrayList{"a|b", "|", "|"};
+            << QByteArrayList{"c|d"} << QByteArrayList{"|", "e|f", "|"};
         QTest::newRow("unterminated-menu")
             << QByteArrayList{"#Menuo", "Menuero=\"a\",\"b\""} << QByteArrayList{"a|b"} << noButtons;
         QTest::newRow("empty-content") << QByteArrayList{} << QByteArrayList{} << noButtons;

@@ -8,6 +8,8 @@
 #include <QSize>
 #include <QString>
 
+#include <new>
+
 namespace kvizaro::test {
 
 class FakePlatform final : public Platform {
@@ -15,7 +17,13 @@ public:
     void exitNow(int exitCode) override { exitCodes << exitCode; }
     void openUrl(const QString& url) override { openedUrls << url; }
     void startNewInstance() override { ++newInstances; }
-    QSize screenSize() const override { return screen; }
+    QSize screenSize() const override {
+        if (screenSizeFailures > 0) {
+            --screenSizeFailures;
+            throw std::bad_alloc();
+        }
+        return screen;
+    }
     bool canShowEsperantoLetters(const QFont&) const override { return esperantoLettersShown; }
     void showError(const QString& text, const QString& caption) override {
         errors << qMakePair(text, caption);
@@ -23,6 +31,7 @@ public:
 
     QSize screen{1024, 768};
     bool esperantoLettersShown = true;
+    mutable int screenSizeFailures = 0; // the next calls that run out of memory
 
     QList<int> exitCodes;
     QStringList openedUrls;

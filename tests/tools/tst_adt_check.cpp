@@ -1,14 +1,20 @@
 #include "adt_check.h"
+#include "adt_cli.h"
 #include "adt_codec.h"
 #include "byte_text.h"
 #include "readers.h"
 
 #include <QFile>
 #include <QRandomGenerator>
+#include <QTemporaryDir>
 #include <QtTest>
 
 #include <algorithm>
+#include <fstream>
 #include <set>
+#include <sstream>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace kvizaro;
 using kvizaro::test::bytes;
@@ -75,10 +81,9 @@ private slots:
         row("block_never_opened", {"31:\"z\" is never opened"});
         row("no_typing_help", {"0:no block \"tajpado\"", "12:\"tajpado\", which does not exist",
                                "29:\"tipoj\" is never opened"});
-        row("first_line_not_menu",
-            {"1:first line is not \"#Menuo\"", "11:no line \"Butono1\"", "12:no line \"Butono2\"",
-             "13:no line \"Butono3\"", "24:\"sugo\" is never opened", "26:empty line outside a help block",
-             "28:\"nevjegy\" is never opened"});
+        row("menu_block_not_first", {});
+        row("no_menu_block", {"0:no block \"#Menuo\"", "1:\"Menuo \" is never opened",
+                              "5:\"a\" is never opened", "10:\"sugo\" is never opened"});
         row("long_line", {"26:268 characters long"});
         row("too_many_entries", {"101:slot 8", "102:beyond the 100th", "103:beyond the 100th"});
         row("too_many_items", {"814:beyond the 200th"});
@@ -160,16 +165,52 @@ private slots:
         }
     }
 
+    void oversizedFileIsReported() {
+        const std::vector<Finding> found = CheckStoredBytes(std::string(MaxContentFileSize + 1, '$'));
+        QVERIFY(!found.empty());
+        QCOMPARE(found[0].line, std::size_t{0});
+        QVERIFY(found[0].message.find("File too large") != std::string::npos);
+    }
+
+    // check and decode read a file the same way, so a file that cannot be read gets the same words.
+    void checkReportsUnreadableFilesAsDecodeDoes_data() {
+        QTest::addColumn<QString>("kind");
+        QTest::newRow("missing") << "missing";
+        QTest::newRow("directory") << "directory";
+        QTest::newRow("unreadable") << "locked";
+    }
+    void checkReportsUnreadableFilesAsDecodeDoes() {
+        QFETCH(QString, kind);
+        if (kind == QStringLiteral("locked") && ::geteuid() == 0) {
+            QSKIP("root may read anything");
+        }
+        QTemporaryDir dir;
+        std::string path = dir.path().toStdString() + "/enhavo.adt";
+        if (kind == QStringLiteral("directory")) {
+            path = dir.path().toStdString();
+        } else if (kind == QStringLiteral("locked")) {
+            std::ofstream(path) << "$Nfovp\r\n";
+            ::chmod(path.c_str(), 0);
+        }
+        auto run = [&](const char* command) {
+            std::ostringstream out;
+            std::ostringstream err;
+            const int code = RunAdt({command, path}, out, err);
+            return std::make_pair(code, err.str());
+        };
+        const auto decoded = run("decode");
+        const auto checked = run("check");
+        QCOMPARE(decoded.first, int(adt_exit::FileFailure));
+        QCOMPARE(checked.first, decoded.first);
+        QCOMPARE(QString::fromStdString(checked.second), QString::fromStdString(decoded.second));
+    }
+
     void emptyFileIsReported() { QCOMPARE(CheckStored("").size(), std::size_t{1}); }
 
     void defaultLessonsAreClean() {
-        const LoadResult loaded = LoadContent(KVIZARO_DEFAULT_CONTENT);
-        QVERIFY(!loaded.error);
         QFile file(QStringLiteral(KVIZARO_DEFAULT_CONTENT));
         QVERIFY(file.open(QIODevice::ReadOnly));
-        std::vector<Finding> found = CheckStoredBytes(bytes(file.readAll()));
-        const std::vector<Finding> content = CheckContent(loaded.lines);
-        found.insert(found.end(), content.begin(), content.end());
+        const std::vector<Finding> found = CheckStored(bytes(file.readAll()));
         for (const Finding& finding : found) {
             qWarning("line %zu: %s", finding.line, finding.message.c_str());
         }
