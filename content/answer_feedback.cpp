@@ -20,9 +20,10 @@ constexpr char Blank = ' ';
 // and where it stands in the shown text.
 struct Letter {
     std::string key;
+    char32_t code = 0; // the key as one number, which compares fast
     std::size_t begin = 0;
     std::size_t end = 0;
-    friend bool operator==(const Letter& a, const Letter& b) { return a.key == b.key; }
+    friend bool operator==(const Letter& a, const Letter& b) { return a.code == b.code; }
 };
 using Word = std::vector<Letter>;
 using Words = std::vector<Word>;
@@ -50,6 +51,23 @@ std::size_t letterLength(std::string_view shown, std::size_t at) {
     return isPlainOfPair(shown[at]) && pairFollows ? 2 : 1;
 }
 
+constexpr char32_t PairCodes = 0x100;
+constexpr char32_t EscapedCodes = 0x200;
+
+Letter letterAt(std::string_view shown, std::size_t at, std::size_t length) {
+    const std::string_view bytes = shown.substr(at, length);
+    Letter letter{{}, 0, at, at + length};
+    if (escapeLength(shown, at) > 0) {
+        letter.key = bytes;
+        letter.code = EscapedCodes + Utf8Reader(bytes.substr(1)).next();
+    } else {
+        letter.key = LowerAscii(Latin3ToXSystem(bytes));
+        const auto first = static_cast<unsigned char>(letter.key[0]);
+        letter.code = letter.key.size() == 1 ? first : PairCodes + first;
+    }
+    return letter;
+}
+
 // The shown text split into words of letters. The concatenated keys are exactly the form in which the
 // answer check compares the text.
 Words wordsOf(std::string_view shown) {
@@ -64,9 +82,7 @@ Words wordsOf(std::string_view shown) {
             ++at;
         } else {
             const std::size_t length = letterLength(shown, at);
-            const std::string_view bytes = shown.substr(at, length);
-            const std::string key = escapeLength(shown, at) > 0 ? std::string(bytes) : Latin3ToXSystem(bytes);
-            words.back().push_back({LowerAscii(key), at, at + length});
+            words.back().push_back(letterAt(shown, at, length));
             at += length;
         }
     }
@@ -180,14 +196,35 @@ struct WordTable {
     Table pairCost;
 };
 
+// The last row of letterDistances, in one reused row: every pair of words is measured, so this is where a
+// long answer spends its time.
+std::size_t letterDistance(const Word& mine, const Word& theirs, std::vector<std::size_t>& row) {
+    row.resize(theirs.size() + 1);
+    for (std::size_t j = 0; j <= theirs.size(); ++j) {
+        row[j] = j;
+    }
+    for (std::size_t i = 1; i <= mine.size(); ++i) {
+        std::size_t diagonal = row[0];
+        row[0] = i;
+        for (std::size_t j = 1; j <= theirs.size(); ++j) {
+            const std::size_t change = mine[i - 1] == theirs[j - 1] ? 0 : 1;
+            const std::size_t above = row[j];
+            row[j] = std::min({diagonal + change, above + 1, row[j - 1] + 1});
+            diagonal = above;
+        }
+    }
+    return row.back();
+}
+
 // Matching a word to a word costs the letters that differ between them; a word left without partner
 // costs all its letters.
 WordTable wordDistances(const Words& mine, const Words& theirs) {
     WordTable table;
     table.pairCost.assign(mine.size(), std::vector<std::size_t>(theirs.size()));
+    std::vector<std::size_t> row;
     for (std::size_t i = 0; i < mine.size(); ++i) {
         for (std::size_t j = 0; j < theirs.size(); ++j) {
-            table.pairCost[i][j] = letterDistances(mine[i], theirs[j]).back().back();
+            table.pairCost[i][j] = letterDistance(mine[i], theirs[j], row);
         }
     }
     Table& cost = table.cost;

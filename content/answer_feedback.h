@@ -16,9 +16,10 @@
 
 namespace kvizaro {
 
-// Typed answers longer than this many letters are neither marked nor explained: nobody types them by hand,
-// and comparing them against every accepted answer would keep the window busy for nothing.
-inline constexpr std::size_t MaxExplainedLetters = 1024;
+// Typed answers longer than this many letters, twice the longest line an answer can be stored in, are
+// neither marked nor explained: nobody types them by hand, and measuring them against fifteen accepted
+// answers word by word would keep the window busy for nothing.
+inline constexpr std::size_t MaxExplainedLetters = 512;
 
 // Half-open byte range [begin, end).
 struct ByteRange {
