@@ -438,11 +438,13 @@ Word withoutLast(const Word& word, std::size_t count) {
     return Word(word.begin(), word.end() - static_cast<std::ptrdiff_t>(std::min(count, word.size())));
 }
 
-// Nouns and adjectives (-o, -a), the -u correlatives, each also in the plural, and the personal pronouns.
+// Nouns and adjectives by their ending, and the -u correlatives.
 bool takesPlural(const Word& word) {
     return endsWith(word, "o") || endsWith(word, "a") || isOneOf(UCorrelatives, spelling(word));
 }
 
+// The words that take -j, also in the plural, and the personal pronouns; not the adverbs of place, whose
+// -n shows direction.
 bool takesAccusative(const Word& word) {
     const Word singular = endsWith(word, "j") ? withoutLast(word, 1) : word;
     return takesPlural(singular) || isOneOf(Pronouns, spelling(word));
@@ -537,9 +539,9 @@ bool differsInVerbEnding(const Word& typed, const Word& accepted) {
 }
 
 // One letter changed, added or dropped, or two neighbouring letters swapped.
-bool isOneSlipApart(const Word& a, const Word& b) {
-    const Word& longer = a.size() >= b.size() ? a : b;
-    const Word& shorter = a.size() >= b.size() ? b : a;
+template <typename Letters> bool isOneSlipApart(const Letters& a, const Letters& b) {
+    const Letters& longer = a.size() >= b.size() ? a : b;
+    const Letters& shorter = a.size() >= b.size() ? b : a;
     if (longer.size() == shorter.size() + 1) {
         const auto split = std::mismatch(shorter.begin(), shorter.end(), longer.begin());
         return std::equal(split.first, shorter.end(), split.second + 1);
@@ -558,6 +560,12 @@ bool isOneSlipApart(const Word& a, const Word& b) {
     return at + 1 < a.size() && a[at] == b[at + 1] && a[at + 1] == b[at] &&
            std::equal(a.begin() + static_cast<std::ptrdiff_t>(at) + 2, a.end(),
                       b.begin() + static_cast<std::ptrdiff_t>(at) + 2);
+}
+
+// A slip of the finger counts on the keys pressed ("dx" for "cx") as well as on the letters seen ("ĝ" for
+// "ĉ", however each was typed).
+bool isTypo(const Word& typed, const Word& accepted) {
+    return isOneSlipApart(typed, accepted) || isOneSlipApart(spelling(typed), spelling(accepted));
 }
 
 std::vector<std::string> sortedSpellings(const Words& words) {
@@ -602,23 +610,17 @@ std::optional<Mistake> wordForWordMistake(const std::vector<Pair>& pairs) {
     if (allPairs(pairs, differsInVerbEnding)) {
         return Mistake::VerbEnding;
     }
-    if (pairs.size() == 1 && isOneSlipApart(*pairs.front().first, *pairs.front().second)) {
+    if (pairs.size() == 1 && isTypo(*pairs.front().first, *pairs.front().second)) {
         return Mistake::Typo;
     }
     return std::nullopt;
 }
 
-std::optional<Mistake> classify(const Words& typed, const Words& accepted) {
+std::optional<Mistake> wordForWordMistake(const Words& typed, const Words& accepted) {
     if (typed.size() != accepted.size()) {
         return std::nullopt;
     }
-    if (auto mistake = wordForWordMistake(differingPairs(typed, accepted))) {
-        return mistake;
-    }
-    if (sortedSpellings(typed) == sortedSpellings(accepted)) {
-        return Mistake::WordOrder;
-    }
-    return std::nullopt;
+    return wordForWordMistake(differingPairs(typed, accepted));
 }
 
 } // namespace
@@ -653,7 +655,16 @@ std::optional<Mistake> explainMistake(std::string_view typed, const std::vector<
     if (!comparison.closest) {
         return std::nullopt;
     }
-    return classify(comparison.typed, comparison.accepted[*comparison.closest]);
+    if (auto mistake = wordForWordMistake(comparison.typed, comparison.accepted[*comparison.closest])) {
+        return mistake;
+    }
+    // The right words in another order are right words whichever answer they belong to, even when an
+    // answer with other words is nearer by letters.
+    const std::vector<std::string> typedWords = sortedSpellings(comparison.typed);
+    const bool reordered =
+        std::any_of(comparison.accepted.begin(), comparison.accepted.end(),
+                    [&](const Words& words) { return sortedSpellings(words) == typedWords; });
+    return reordered ? std::optional(Mistake::WordOrder) : std::nullopt;
 }
 
 std::string_view mistakeText(Mistake mistake) {

@@ -55,8 +55,10 @@ std::optional<std::size_t> closestAcceptedAnswer(std::string_view typed,
 AnswerMarks markDifferences(std::string_view typed, std::string_view instruction,
                             const std::vector<std::string>& accepted);
 
-// The typical mistakes, in the order in which they are tried: the first one that accounts for every
-// difference from the closest accepted answer is named.
+// The typical mistakes, in the order in which they are tried; the first that fits is named. Each accounts
+// for every difference between the typed answer and the closest accepted answer, word for word; only the
+// word order is also judged against the other accepted answers, since the right words in another order
+// are often nearer by letters to an answer with other words.
 enum class Mistake {
     AccusativeMissing,
     AccusativeExtra,

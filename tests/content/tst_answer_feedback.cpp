@@ -176,6 +176,9 @@ private slots:
             "tag\xa5\xc3\xb6"
             "n",
             {"tagon"}, typo);
+        row("typo-key-beside-c", "dxambro", {"cxambro"}, typo);
+        row("typo-key-for-x", "cyambro", {"cxambro"}, typo);
+        row("typo-in-pair-real-letter-accepted", "navx", {"na\xfd"}, typo);
         row("two-typos-one-word", "Bnaan tagon", {"Bonan tagon"}, NoMistake);
         row("two-typos-two-words", "Bonn tagn", {"Bonan tagon"}, NoMistake);
 
@@ -183,6 +186,11 @@ private slots:
         row("order-two-words", "tagon Bonan!", {"Bonan tagon!"}, wordOrder);
         row("order-sentence", "Mi bone fartas, dankon.", {"Mi fartas bone, dankon."}, wordOrder);
         row("order-real-letters", "vi \xe6u", {"Cxu vi"}, wordOrder);
+        row("order-of-a-farther-answer", "kafon Unu, mi petas.",
+            {"Unu kafon, mi petas.", "Kafon, mi petas.", "Mi petas kafon."}, wordOrder);
+        row("order-of-an-earlier-answer", "Kioma estas horo?", {"Kioma horo estas?", "Kioma estas la horo?"},
+            wordOrder);
+        row("closest-explained-before-order", "bona tago", {"Bonan tagon", "tago bona"}, accusativeMissing);
         row("order-and-typo", "tagon Bonn", {"Bonan tagon"}, NoMistake);
 
         // Nothing fits.
