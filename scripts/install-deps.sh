@@ -4,9 +4,10 @@ set -euo pipefail
 
 packages=(
     cmake g++ make
-    qt6-base-dev qt6-base-dev-tools libgl-dev libfontconfig-dev
+    qt6-base-dev qt6-base-dev-tools libgl-dev libfontconfig-dev libxcb1-dev
     libbenchmark-dev
     fonts-liberation fonts-dejavu-core
+    xvfb openbox icewm xcompmgr libx11-dev libxtst-dev fonts-dejavu-extra
 )
 # Callers that need more (the fuzzer, packaging) name it here.
 read -r -a extra <<<"${KVIZARO_EXTRA_PACKAGES:-}"
