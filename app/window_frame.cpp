@@ -54,10 +54,11 @@ QMargins frameMargins(QWidget* window) {
         return knownMargins(window);
     }
     auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
-    if (x11 == nullptr || window->windowFlags().testFlag(Qt::FramelessWindowHint)) {
+    xcb_connection_t* connection = x11 != nullptr ? x11->connection() : nullptr;
+    if (connection == nullptr || QGuiApplication::platformName() != QLatin1String("xcb") ||
+        window->windowFlags().testFlag(Qt::FramelessWindowHint)) {
         return {};
     }
-    xcb_connection_t* connection = x11->connection();
     // The native window carries the flags by which the manager chooses the frame.
     const auto native = xcb_window_t(window->winId());
     const xcb_atom_t extents = atom(connection, "_NET_FRAME_EXTENTS");

@@ -48,6 +48,10 @@ void TSugo::showHelp() {
         centre();
     }
     showWindow(this);
+    // Platforms that tell the frame only once the window is up; under X11 this changes nothing.
+    if (first) {
+        centre();
+    }
 }
 
 void TSugo::centre() {

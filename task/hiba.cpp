@@ -29,6 +29,8 @@ THiba::~THiba() = default;
 void THiba::showNotice() {
     fitOuterSize();
     showWindow(this);
+    // Platforms that tell the frame only once the window is up; under X11 this changes nothing.
+    fitOuterSize();
 }
 
 // The size and place are those of the whole window, frame and title bar included.
