@@ -218,7 +218,8 @@ void TestDesktop::startProgram(bool withoutEsperantoFaces) {
 
 XWindowId TestDesktop::waitForWindow(const QString& title, qint64 pid) {
     std::optional<XWindowId> window;
-    x_->waitUntil([&] { return (window = x_->viewableWindow(title, pid)).has_value(); });
+    // Generous for a loaded machine: only a failing run waits this long.
+    x_->waitUntil([&] { return (window = x_->viewableWindow(title, pid)).has_value(); }, 20000);
     if (!window) {
         QTest::qFail(qPrintable(QStringLiteral("window \"%1\" not mapped").arg(title)), __FILE__, __LINE__);
         return 0;
@@ -380,7 +381,7 @@ void TestDesktop::noticeDismissedBy(const char* way) {
                             .arg(outer.width())
                             .arg(outer.height())));
     checkPainted(client, "notice");
-    QVERIFY2(countNear(x_->grab(client), QColor(255, 0, 0), 40) > 50,
+    QVERIFY2(x_->waitUntil([&] { return countNear(x_->grab(client), QColor(255, 0, 0), 40) > 50; }, 3000),
              "the notice's red text is not on the screen");
     const QString how = QLatin1String(way);
     if (how == QLatin1String("Ok")) {
