@@ -130,8 +130,9 @@ double relativeLuminance(const QColor& colour) {
 } // namespace
 
 double contrastRatio(const QColor& first, const QColor& second) {
-    const auto [darker, lighter] = std::minmax(relativeLuminance(first), relativeLuminance(second));
-    return (lighter + 0.05) / (darker + 0.05);
+    const double one = relativeLuminance(first);
+    const double other = relativeLuminance(second);
+    return (std::max(one, other) + 0.05) / (std::min(one, other) + 0.05);
 }
 
 QColor readableBackground(const QColor& background, const QColor& text, double ratio) {

@@ -39,8 +39,9 @@ double luminance(const QColor& colour) {
 }
 
 double contrast(const QColor& a, const QColor& b) {
-    const auto [dark, light] = std::minmax(luminance(a), luminance(b));
-    return (light + 0.05) / (dark + 0.05);
+    const double one = luminance(a);
+    const double other = luminance(b);
+    return (std::max(one, other) + 0.05) / (std::min(one, other) + 0.05);
 }
 
 // Painted: text and controls are there, so the area is neither mostly black nor one flat colour.
