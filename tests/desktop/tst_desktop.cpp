@@ -430,7 +430,8 @@ void TestDesktop::helpWindows() {
 void TestDesktop::webLink() {
     x_->click(board(260, 417));
     QFile opened(scratch_->filePath(QStringLiteral("opened")));
-    QVERIFY2(x_->waitUntil([&] { return opened.exists() && opened.size() > 0; }), "no browser was asked");
+    QVERIFY2(x_->waitUntil([&] { return opened.exists() && opened.size() > 0; }, 20000),
+             "no browser was asked");
     QVERIFY(opened.open(QIODevice::ReadOnly));
     QCOMPARE(QString::fromUtf8(opened.readAll()).trimmed(), WebAddress);
 }
