@@ -13,6 +13,8 @@
 #include <QStringList>
 #include <QWidget>
 
+#include <algorithm>
+#include <cmath>
 #include <optional>
 
 namespace kvizaro {
@@ -102,15 +104,47 @@ QColor systemColour(SystemColour colour) {
     case SystemColour::WindowText:
         return palette.color(QPalette::WindowText);
     case SystemColour::ActiveCaption:
-        return palette.color(QPalette::Active, QPalette::Highlight);
+        return readableBackground(palette.color(QPalette::Active, QPalette::Highlight),
+                                  palette.color(QPalette::Active, QPalette::HighlightedText));
     case SystemColour::CaptionText:
         return palette.color(QPalette::Active, QPalette::HighlightedText);
     case SystemColour::InfoText:
         return palette.color(QPalette::ToolTipText);
     case SystemColour::AppWorkspace:
-        return palette.color(QPalette::Dark);
+        // Captions are drawn on it in the caption-text colour; Dark is too light for that.
+        return palette.color(QPalette::Shadow);
     }
     return {};
+}
+
+namespace {
+
+double relativeLuminance(const QColor& colour) {
+    const auto linear = [](double channel) {
+        return channel <= 0.04045 ? channel / 12.92 : std::pow((channel + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * linear(colour.redF()) + 0.7152 * linear(colour.greenF()) +
+           0.0722 * linear(colour.blueF());
+}
+
+} // namespace
+
+double contrastRatio(const QColor& first, const QColor& second) {
+    const double one = relativeLuminance(first);
+    const double other = relativeLuminance(second);
+    return (std::max(one, other) + 0.05) / (std::min(one, other) + 0.05);
+}
+
+QColor readableBackground(const QColor& background, const QColor& text, double ratio) {
+    QColor shade = background.toRgb();
+    // Each step takes 2 % off every channel, keeping the hue; black ends the search.
+    while (contrastRatio(shade, text) < ratio && shade != QColor(Qt::black)) {
+        shade = QColor::fromRgbF(shade.redF() * 0.98f, shade.greenF() * 0.98f, shade.blueF() * 0.98f);
+        if (shade.red() + shade.green() + shade.blue() < 3) {
+            shade = QColor(Qt::black);
+        }
+    }
+    return shade;
 }
 
 void applyFormLook(QWidget* window) {

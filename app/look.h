@@ -20,6 +20,14 @@ QString applicationTitle();
 enum class SystemColour { ButtonFace, WindowText, ActiveCaption, CaptionText, InfoText, AppWorkspace };
 QColor systemColour(SystemColour colour);
 
+// Contrast of two colours as WCAG counts it, from 1 (equal luminance) to 21 (black on white).
+double contrastRatio(const QColor& first, const QColor& second);
+
+// `background` darkened just enough for `text` on it to reach `ratio`; a background that already reaches
+// it is returned unchanged. Desktop themes choose the selection colour for highlighted list rows, not for
+// the bold captions the layouts set on it.
+QColor readableBackground(const QColor& background, const QColor& text, double ratio = 4.5);
+
 // Forms cannot state font sizes in pixels nor colours by desktop role, so they carry them as dynamic
 // properties, applied here once after setupUi:
 //   pixelSize (int)                      the font's pixel height

@@ -1,5 +1,8 @@
 #include "panel.h"
 
+#include <QGuiApplication>
+#include <QStyleHints>
+
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -102,6 +105,7 @@ void Panel::paintEvent(QPaintEvent* event) {
 
 void Panel::mousePressEvent(QMouseEvent* event) {
     pressed_ = event->button() == Qt::LeftButton;
+    clickedLast_ = false;
     event->accept();
 }
 
@@ -109,16 +113,24 @@ void Panel::mouseReleaseEvent(QMouseEvent* event) {
     const bool click =
         pressed_ && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint());
     pressed_ = false;
+    clickedLast_ = click;
+    lastClickTime_ = event->timestamp();
     event->accept();
     if (click) {
         emit clicked();
     }
 }
 
-// The second press of a double-click is no new click: a quick double-click on "Következő" must not submit
-// an empty answer after the one typed.
+// The second press of a double-click on this panel is no new click: a quick double-click on "Következő" must
+// not submit an empty answer after the one typed. Qt counts two quick presses as a double-click wherever
+// they land, so a panel that did not take the first one (a button of the window the first click opened)
+// takes the second as an ordinary press.
 void Panel::mouseDoubleClickEvent(QMouseEvent* event) {
-    pressed_ = false;
+    const bool firstWasHere =
+        clickedLast_ && event->timestamp() - lastClickTime_ <=
+                            ulong(QGuiApplication::styleHints()->mouseDoubleClickInterval());
+    pressed_ = !firstWasHere && !pressed_ && event->button() == Qt::LeftButton;
+    clickedLast_ = false;
     event->accept();
 }
 

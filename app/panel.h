@@ -62,6 +62,8 @@ private:
     Qt::Alignment alignment_ = Qt::AlignCenter;
     Bevel bevel_ = Raised;
     bool pressed_ = false;
+    bool clickedLast_ = false; // the last press and release on this panel made a click
+    quint64 lastClickTime_ = 0;
 };
 
 } // namespace kvizaro

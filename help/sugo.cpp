@@ -6,6 +6,7 @@
 #include "readers.h"
 #include "text.h"
 #include "ui_sugo.h"
+#include "window_frame.h"
 
 #include <QMouseEvent>
 #include <QPalette>
@@ -47,14 +48,14 @@ void TSugo::showHelp() {
         centre();
     }
     showWindow(this);
-    // Some window systems tell the frame only once the window is up.
+    // Platforms that tell the frame only once the window is up; under X11 this changes nothing.
     if (first) {
         centre();
     }
 }
 
 void TSugo::centre() {
-    move(centredOrigin(platform_.screenSize(), frameGeometry().size()));
+    placeFrame(this, centredOrigin(platform_.screenSize(), size().grownBy(frameMargins(this))), size());
 }
 
 void TSugo::mouseMoveEvent(QMouseEvent* event) {

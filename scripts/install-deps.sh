@@ -4,9 +4,12 @@ set -euo pipefail
 
 packages=(
     cmake g++ make
-    qt6-base-dev qt6-base-dev-tools libgl-dev libfontconfig-dev
+    qt6-base-dev qt6-base-dev-tools libgl-dev libfontconfig-dev libxcb1-dev
     libbenchmark-dev
     fonts-liberation fonts-dejavu-core
+    # the tests on a real display: window managers, a compositor, the X driver's libraries, a face without the
+    # Esperanto letters
+    openbox icewm xcompmgr libx11-dev libxtst-dev fonts-dejavu-extra
     # the test of a Wayland session: weston with XWayland, Qt's Wayland platform, X tools to watch and drive it
     weston xwayland qt6-wayland xvfb xdotool x11-utils x11-apps
 )

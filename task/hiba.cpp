@@ -4,6 +4,7 @@
 #include "panel.h"
 #include "platform.h"
 #include "ui_hiba.h"
+#include "window_frame.h"
 
 #include <QCloseEvent>
 #include <QKeyEvent>
@@ -28,15 +29,14 @@ THiba::~THiba() = default;
 void THiba::showNotice() {
     fitOuterSize();
     showWindow(this);
-    // Some window systems tell the frame only once the window is up.
+    // Platforms that tell the frame only once the window is up; under X11 this changes nothing.
     fitOuterSize();
 }
 
 // The size and place are those of the whole window, frame and title bar included.
 void THiba::fitOuterSize() {
-    const QSize frame = frameGeometry().size() - geometry().size();
-    resize(OuterSize - frame);
-    move(centredOrigin(platform_.screenSize(), OuterSize));
+    placeFrame(this, centredOrigin(platform_.screenSize(), OuterSize),
+               OuterSize.shrunkBy(frameMargins(this)));
 }
 
 void THiba::keyReleaseEvent(QKeyEvent* event) {

@@ -4,6 +4,7 @@
 #include "panel.h"
 #include "platform.h"
 #include "ui_literoj.h"
+#include "window_frame.h"
 
 #include <QCloseEvent>
 #include <QMouseEvent>
@@ -39,14 +40,23 @@ TLiteroj::TLiteroj(Platform& platform, QWidget& mainWindow, QWidget* parent)
 TLiteroj::~TLiteroj() = default;
 
 bool TLiteroj::event(QEvent* event) {
+    if (event->type() == QEvent::Show) {
+        // Placed before it is mapped, so that it appears where it belongs rather than jumping there
+        // once the window manager activates it.
+        placeOverBoard();
+    }
     if (event->type() == QEvent::WindowActivate) {
         EkFunkciu();
     }
     return QWidget::event(event);
 }
 
+void TLiteroj::placeOverBoard() {
+    placeFrame(this, centredOrigin(platform_.screenSize(), PlacedSize), size());
+}
+
 void TLiteroj::EkFunkciu() {
-    move(centredOrigin(platform_.screenSize(), PlacedSize));
+    placeOverBoard();
     mainWindow_.setWindowState(Qt::WindowMinimized);
 }
 

@@ -29,6 +29,7 @@ protected:
 
 private:
     void EkFunkciu();
+    void placeOverBoard();
     void FbCl();
     void RbCl();
     void FbOM();

@@ -41,10 +41,71 @@ private slots:
         QCOMPARE(window.font().pixelSize(), 11);
         QCOMPARE(title->font().pixelSize(), 16);
         QCOMPARE(label->font().pixelSize(), 11); // inherited from the window
-        QCOMPARE(title->color(), QApplication::palette().color(QPalette::Active, QPalette::Highlight));
+        QCOMPARE(title->color(), systemColour(SystemColour::ActiveCaption));
         QCOMPARE(title->fontColor(),
                  QApplication::palette().color(QPalette::Active, QPalette::HighlightedText));
         QCOMPARE(label->color(), QApplication::palette().color(QPalette::Button));
+    }
+
+    void contrastFollowsWcag_data() {
+        QTest::addColumn<QColor>("first");
+        QTest::addColumn<QColor>("second");
+        QTest::addColumn<double>("ratio");
+        QTest::newRow("black-on-white") << QColor(Qt::black) << QColor(Qt::white) << 21.0;
+        QTest::newRow("same") << QColor(0x30, 0x8c, 0xc6) << QColor(0x30, 0x8c, 0xc6) << 1.0;
+        QTest::newRow("white-on-dark-grey") << QColor(0x9f, 0x9f, 0x9f) << QColor(Qt::white) << 2.64;
+        QTest::newRow("white-on-shadow") << QColor(0x76, 0x76, 0x76) << QColor(Qt::white) << 4.54;
+        QTest::newRow("white-on-selection") << QColor(0x30, 0x8c, 0xc6) << QColor(Qt::white) << 3.69;
+        QTest::newRow("order-free") << QColor(Qt::white) << QColor(0x76, 0x76, 0x76) << 4.54;
+    }
+    void contrastFollowsWcag() {
+        QFETCH(QColor, first);
+        QFETCH(QColor, second);
+        QFETCH(double, ratio);
+        QVERIFY2(qAbs(contrastRatio(first, second) - ratio) < 0.01,
+                 qPrintable(QString::number(contrastRatio(first, second))));
+    }
+
+    void backgroundDarkensOnlyAsFarAsNeeded_data() {
+        QTest::addColumn<QColor>("background");
+        QTest::addColumn<QColor>("text");
+        QTest::addColumn<double>("ratio");
+        QTest::addColumn<bool>("changed");
+        QTest::newRow("selection-blue") << QColor(0x30, 0x8c, 0xc6) << QColor(Qt::white) << 4.5 << true;
+        QTest::newRow("already-dark") << QColor(0x00, 0x00, 0x80) << QColor(Qt::white) << 4.5 << false;
+        QTest::newRow("light-grey") << QColor(0xef, 0xef, 0xef) << QColor(Qt::white) << 4.5 << true;
+        QTest::newRow("large-text") << QColor(0x30, 0x8c, 0xc6) << QColor(Qt::white) << 3.0 << false;
+        QTest::newRow("white-on-white") << QColor(Qt::white) << QColor(Qt::white) << 4.5 << true;
+    }
+    void backgroundDarkensOnlyAsFarAsNeeded() {
+        QFETCH(QColor, background);
+        QFETCH(QColor, text);
+        QFETCH(double, ratio);
+        QFETCH(bool, changed);
+        const QColor shade = readableBackground(background, text, ratio);
+        QCOMPARE(shade != background, changed);
+        QVERIFY(contrastRatio(shade, text) >= ratio);
+        // Hue is kept, and one step lighter would no longer be enough.
+        if (changed && shade != QColor(Qt::black)) {
+            QCOMPARE(shade.hsvHue(), background.hsvHue());
+            const QColor lighter =
+                QColor::fromRgbF(shade.redF() / 0.98f, shade.greenF() / 0.98f, shade.blueF() / 0.98f);
+            QVERIFY(contrastRatio(lighter, text) < ratio + 0.1);
+        }
+    }
+
+    void captionsReadOnTheDefaultPalette_data() {
+        QTest::addColumn<int>("background");
+        QTest::addColumn<int>("text");
+        QTest::newRow("active-caption") << int(SystemColour::ActiveCaption) << int(SystemColour::CaptionText);
+        QTest::newRow("app-workspace") << int(SystemColour::AppWorkspace) << int(SystemColour::CaptionText);
+    }
+    void captionsReadOnTheDefaultPalette() {
+        QFETCH(int, background);
+        QFETCH(int, text);
+        const double ratio =
+            contrastRatio(systemColour(SystemColour(background)), systemColour(SystemColour(text)));
+        QVERIFY2(ratio >= 4.5, qPrintable(QString::number(ratio)));
     }
 
     void packedPicturesKeepEveryPixel_data() {

@@ -80,6 +80,8 @@ private slots:
         // As the window system delivers it, and without the second press.
         QTest::newRow("press-and-double-click") << QList<int>{press, release, press, doubleClick, release};
         QTest::newRow("double-click-alone") << QList<int>{press, release, doubleClick, release};
+        // The first click opened this panel's window elsewhere: the second is this panel's only one.
+        QTest::newRow("first-click-elsewhere") << QList<int>{doubleClick, release};
     }
     void doubleClickIsOneClick() {
         QFETCH(QList<int>, events);

@@ -1,0 +1,491 @@
+// The built program on a real X server under real window managers, judged by what reaches the screen:
+// the root window's pixels where each window stands, which windows are mapped, where and how large, and
+// whether keys typed after each change of windows reach the window that should take them.
+#include "x_session.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QSet>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <cmath>
+#include <csignal>
+
+using namespace kvizaro::desktop;
+
+namespace {
+
+const QString MainTitle = QStringLiteral("Kvizaro v1.0 * Folimo");
+const QString SheetTitle = QStringLiteral("TaskFolio");
+const QString NoticeTitle = QStringLiteral("Hiba!");
+const QString HelpTitle = QString::fromUtf8("Súgó");
+const QString WizardTitle = QString::fromUtf8("Kvizaro - Első indítás varázsló");
+const QString WebAddress = QStringLiteral("https://www.kvizaro.hu/kvizaroprg.htm");
+const QSize BoardSize(640, 480);
+
+// The success panel's colour by success rate, as the program's scoring fixes it.
+QColor successColour(int rate) {
+    return rate <= 50 ? QColor(255, 55 + 4 * rate, 0) : QColor(255 - 4 * (rate - 50), 255, 0);
+}
+
+double luminance(const QColor& colour) {
+    const auto linear = [](double c) {
+        return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * linear(colour.redF()) + 0.7152 * linear(colour.greenF()) +
+           0.0722 * linear(colour.blueF());
+}
+
+double contrast(const QColor& a, const QColor& b) {
+    const double one = luminance(a);
+    const double other = luminance(b);
+    return (std::max(one, other) + 0.05) / (std::min(one, other) + 0.05);
+}
+
+// Painted: text and controls are there, so the area is neither mostly black nor one flat colour.
+QString paintFault(const QImage& area) {
+    QHash<QRgb, int> counts;
+    int black = 0;
+    for (int y = 0; y < area.height(); y += 2) {
+        for (int x = 0; x < area.width(); x += 2) {
+            const QRgb pixel = area.pixel(x, y);
+            ++counts[pixel];
+            black += qGray(pixel) < 16 ? 1 : 0;
+        }
+    }
+    const int total = std::max(1, (area.width() / 2 + 1) * (area.height() / 2 + 1));
+    if (black * 2 > total) {
+        return QStringLiteral("mostly black");
+    }
+    if (counts.size() < 4) {
+        return QStringLiteral("flat (%1 colours)").arg(counts.size());
+    }
+    return {};
+}
+
+// The contrast of the sharpest text pixel against the area's most common colour, its background.
+double strongestContrast(const QImage& area) {
+    QHash<QRgb, int> counts;
+    for (int y = 0; y < area.height(); ++y) {
+        for (int x = 0; x < area.width(); ++x) {
+            ++counts[area.pixel(x, y)];
+        }
+    }
+    const QColor background = QColor::fromRgb(std::max_element(counts.begin(), counts.end()).key());
+    double best = 1;
+    for (auto it = counts.begin(); it != counts.end(); ++it) {
+        best = std::max(best, contrast(background, QColor::fromRgb(it.key())));
+    }
+    return best;
+}
+
+int countNear(const QImage& area, const QColor& colour, int tolerance) {
+    int count = 0;
+    for (int y = 0; y < area.height(); ++y) {
+        for (int x = 0; x < area.width(); ++x) {
+            const QColor pixel = area.pixelColor(x, y);
+            count += std::abs(pixel.red() - colour.red()) <= tolerance &&
+                             std::abs(pixel.green() - colour.green()) <= tolerance &&
+                             std::abs(pixel.blue() - colour.blue()) <= tolerance
+                         ? 1
+                         : 0;
+        }
+    }
+    return count;
+}
+
+} // namespace
+
+class TestDesktop : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+    void wholeRoad_data();
+    void wholeRoad();
+    void fontWizard_data();
+    void fontWizard();
+
+private:
+    void startDesktop(const DesktopSetup& setup, int scale);
+    void startProgram(bool withoutEsperantoFaces = false);
+    XWindowId waitForWindow(const QString& title, qint64 pid = 0);
+    void waitGone(const QString& title);
+    void checkPainted(const QRect& area, const char* what);
+    void waitForColour(QPoint at, const QColor& colour, const char* what);
+    QPoint board(int x, int y) const; // a point of the main menu's board, on the screen
+    QRect boardRect() const;
+    QPoint inWindow(XWindowId window, int x, int y);
+
+    void menuAndHover();
+    void sheetAndAnswers();
+    void noticeDismissedBy(const char* way);
+    void helpWindows();
+    void webLink();
+
+    std::unique_ptr<QTemporaryDir> scratch_;
+    std::unique_ptr<XSession> x_;
+    std::unique_ptr<QProcess> program_;
+    int scale_ = 1;
+    int answered_ = 0;
+    int right_ = 0;
+};
+
+void TestDesktop::init() {
+    scratch_ = std::make_unique<QTemporaryDir>();
+    QVERIFY(scratch_->isValid());
+}
+
+void TestDesktop::cleanup() {
+    if (QTest::currentTestFailed() && x_) {
+        const QString shot =
+            QDir::current().absoluteFilePath(QStringLiteral("desktop-%1-%2.png")
+                                                 .arg(QString::fromLatin1(QTest::currentTestFunction()),
+                                                      QString::fromLatin1(QTest::currentDataTag())));
+        x_->grab(QRect(QPoint(0, 0), x_->screen())).save(shot);
+        qWarning("screen at the failure: %s", qPrintable(shot));
+    }
+    if (program_) {
+        program_->kill();
+        program_->waitForFinished(2000);
+    }
+    program_.reset();
+    x_.reset();
+    scratch_.reset();
+}
+
+void TestDesktop::startDesktop(const DesktopSetup& setup, int scale) {
+    scale_ = scale;
+    x_ = std::make_unique<XSession>();
+    const QString error = x_->start(setup, scratch_->path());
+    QVERIFY2(error.isEmpty(), qPrintable(error));
+}
+
+void TestDesktop::startProgram(bool withoutEsperantoFaces) {
+    const QString dir = scratch_->path();
+    // The content file is stored by the authoring tool from its readable source.
+    QProcess encoder;
+    encoder.start(QStringLiteral(KVIZARO_ADT),
+                  {QStringLiteral("encode"), QStringLiteral(KVIZARO_ROAD_CONTENT),
+                   dir + QStringLiteral("/enhavo.adt")});
+    QVERIFY(encoder.waitForFinished(10000));
+    QCOMPARE(encoder.exitCode(), 0);
+    // A stand-in browser first on PATH records the address it is asked to open.
+    QDir(dir).mkpath(QStringLiteral("bin"));
+    QFile opener(dir + QStringLiteral("/bin/xdg-open"));
+    QVERIFY(opener.open(QIODevice::WriteOnly));
+    opener.write(QStringLiteral("#!/bin/sh\nprintf '%s\\n' \"$*\" >> '%1/opened'\n").arg(dir).toUtf8());
+    opener.close();
+    opener.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("DISPLAY"), x_->displayName());
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+    environment.insert(QStringLiteral("PATH"),
+                       dir + QStringLiteral("/bin:") + environment.value(QStringLiteral("PATH")));
+    environment.insert(QStringLiteral("HOME"), dir);
+    environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), dir);
+    environment.remove(QStringLiteral("QT_SCALE_FACTOR"));
+    environment.remove(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"));
+    if (scale_ != 1) {
+        environment.insert(QStringLiteral("QT_SCALE_FACTOR"), QString::number(scale_));
+    }
+    if (withoutEsperantoFaces) {
+        // One face that has Latin letters but none of the Esperanto ones, and nothing to fall back to.
+        QDir(dir).mkpath(QStringLiteral("fonts"));
+        QFile::link(QStringLiteral(KVIZARO_FACE_WITHOUT_ESPERANTO), dir + QStringLiteral("/fonts/face.ttf"));
+        QFile config(dir + QStringLiteral("/fonts.conf"));
+        QVERIFY(config.open(QIODevice::WriteOnly));
+        config.write(QStringLiteral(
+                         "<?xml version=\"1.0\"?><fontconfig><dir>%1/fonts</dir><cachedir>%1/cache</cachedir>"
+                         "</fontconfig>\n")
+                         .arg(dir)
+                         .toUtf8());
+        config.close();
+        environment.insert(QStringLiteral("FONTCONFIG_FILE"), config.fileName());
+    }
+    program_ = std::make_unique<QProcess>();
+    program_->setProcessEnvironment(environment);
+    program_->setWorkingDirectory(dir);
+    program_->setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    program_->start(QStringLiteral(KVIZARO_EXECUTABLE), {});
+    QVERIFY(program_->waitForStarted(5000));
+    answered_ = 0;
+    right_ = 0;
+}
+
+XWindowId TestDesktop::waitForWindow(const QString& title, qint64 pid) {
+    std::optional<XWindowId> window;
+    // Generous for a loaded machine: only a failing run waits this long.
+    x_->waitUntil([&] { return (window = x_->viewableWindow(title, pid)).has_value(); }, 20000);
+    if (!window) {
+        QTest::qFail(qPrintable(QStringLiteral("window \"%1\" not mapped").arg(title)), __FILE__, __LINE__);
+        return 0;
+    }
+    return *window;
+}
+
+void TestDesktop::waitGone(const QString& title) {
+    QVERIFY2(x_->waitUntil([&] { return !x_->viewableWindow(title); }),
+             qPrintable(QStringLiteral("window \"%1\" still mapped").arg(title)));
+}
+
+void TestDesktop::checkPainted(const QRect& area, const char* what) {
+    // A window just mapped may take a moment to paint; one that never does fails.
+    QString fault;
+    x_->waitUntil([&] { return (fault = paintFault(x_->grab(area))).isEmpty(); }, 3000);
+    QVERIFY2(fault.isEmpty(),
+             qPrintable(QStringLiteral("%1 not painted on the screen: %2").arg(QLatin1String(what), fault)));
+}
+
+void TestDesktop::waitForColour(QPoint at, const QColor& colour, const char* what) {
+    QColor seen;
+    x_->waitUntil([&] { return (seen = x_->pixel(at)) == colour; }, 3000);
+    QVERIFY2(seen == colour, qPrintable(QStringLiteral("%1: %2 on the screen, %3 expected")
+                                            .arg(QLatin1String(what), seen.name(), colour.name())));
+}
+
+QRect TestDesktop::boardRect() const {
+    const QSize logical = x_->screen() / scale_;
+    const QPoint origin((logical.width() - BoardSize.width()) / 2,
+                        (logical.height() - BoardSize.height()) / 2);
+    return QRect(origin * scale_, BoardSize * scale_);
+}
+
+QPoint TestDesktop::board(int x, int y) const {
+    return boardRect().topLeft() + QPoint(x, y) * scale_;
+}
+
+QPoint TestDesktop::inWindow(XWindowId window, int x, int y) {
+    return x_->clientRect(window).topLeft() + QPoint(x, y) * scale_;
+}
+
+// ---------------------------------------------------------------------------------------------------------
+
+void TestDesktop::wholeRoad_data() {
+    QTest::addColumn<QStringList>("manager");
+    QTest::addColumn<QStringList>("compositor");
+    QTest::addColumn<int>("scale");
+    QTest::addColumn<bool>("exitByKey");
+    const QStringList openbox{QStringLiteral("openbox")};
+    QTest::newRow("openbox") << openbox << QStringList() << 1 << false;
+    QTest::newRow("icewm") << QStringList{QStringLiteral("icewm")} << QStringList() << 1 << true;
+    QTest::newRow("openbox-xcompmgr") << openbox << QStringList{QStringLiteral("xcompmgr")} << 1 << false;
+    QTest::newRow("openbox-scale-2") << openbox << QStringList() << 2 << true;
+}
+
+void TestDesktop::wholeRoad() {
+    QFETCH(QStringList, manager);
+    QFETCH(QStringList, compositor);
+    QFETCH(int, scale);
+    QFETCH(bool, exitByKey);
+    startDesktop({manager, compositor, QSize(1024, 768) * scale}, scale);
+    startProgram();
+    if (QTest::currentTestFailed()) {
+        return;
+    }
+    menuAndHover();
+    if (QTest::currentTestFailed()) {
+        return;
+    }
+    sheetAndAnswers();
+    if (QTest::currentTestFailed()) {
+        return;
+    }
+    helpWindows();
+    if (QTest::currentTestFailed()) {
+        return;
+    }
+    webLink();
+    if (QTest::currentTestFailed()) {
+        return;
+    }
+    if (exitByKey) {
+        x_->key("Escape");
+    } else {
+        x_->click(board(575, 435)); // "Kilépés"
+    }
+    QVERIFY(program_->waitForFinished(5000));
+    QCOMPARE(program_->exitStatus(), QProcess::NormalExit);
+    QCOMPARE(program_->exitCode(), 0);
+}
+
+void TestDesktop::menuAndHover() {
+    const XWindowId main = waitForWindow(MainTitle);
+    const QRect mainRect = x_->clientRect(main);
+    QCOMPARE(mainRect.topLeft(), QPoint(0, 0));
+    QCOMPARE(mainRect.width(), x_->screen().width());
+    QVERIFY(mainRect.contains(boardRect()));
+    checkPainted(boardRect(), "main menu");
+    // "Kilépés" turns red under the mouse and back when the mouse leaves it.
+    const QPoint exitInside = board(526, 406);
+    x_->moveMouse(board(575, 435));
+    waitForColour(exitInside, QColor(255, 0, 0), "Kilep under the mouse");
+    x_->moveMouse(board(167, 167));
+    QVERIFY(x_->waitUntil([&] { return x_->pixel(exitInside) != QColor(255, 0, 0); }, 3000));
+}
+
+void TestDesktop::sheetAndAnswers() {
+    x_->key("2"); // the digit of the first sheet
+    const XWindowId sheet = waitForWindow(SheetTitle);
+    QCOMPARE(x_->clientRect(sheet), boardRect());
+    checkPainted(boardRect(), "task sheet");
+    // The current question: caption text on the application workspace colour, readable.
+    double best = 1;
+    x_->waitUntil(
+        [&] {
+            return (best = strongestContrast(x_->grab(QRect(board(102, 247), QSize(520, 31) * scale_)))) >=
+                   4.5;
+        },
+        3000);
+    QVERIFY2(best >= 4.5, qPrintable(QStringLiteral("Kerdes contrast %1:1").arg(best)));
+
+    const QPoint success = board(210, 405);
+    const auto answer = [&](const char* text, bool right) {
+        x_->type(QLatin1String(text));
+        x_->key("Return");
+        ++answered_;
+        right_ += right ? 1 : 0;
+    };
+    // Each answer typed without a click shows that the keys reach the answer box.
+    answer("a", true);
+    waitForColour(success, successColour(100), "success panel after a right answer");
+    for (const char* way : {"Return", "Escape", "Ok", "close"}) {
+        answer("zzz", false);
+        noticeDismissedBy(way);
+        if (QTest::currentTestFailed()) {
+            return;
+        }
+        waitForColour(success, successColour(right_ * 100 / answered_), "success panel after a wrong answer");
+        answer("a", true);
+        waitForColour(success, successColour(right_ * 100 / answered_),
+                      "success panel: keys after the notice");
+    }
+}
+
+void TestDesktop::noticeDismissedBy(const char* way) {
+    const XWindowId notice = waitForWindow(NoticeTitle);
+    waitGone(SheetTitle);
+    const QRect outer = x_->frameRect(notice);
+    const QRect client = x_->clientRect(notice);
+    if (scale_ == 1) {
+        QCOMPARE(outer.size(), QSize(400, 137));
+    }
+    QVERIFY2(std::abs(outer.center().x() - x_->screen().width() / 2) <= scale_ &&
+                 std::abs(outer.center().y() - x_->screen().height() / 2) <= scale_,
+             qPrintable(QStringLiteral("notice not centred: frame %1,%2 %3x%4")
+                            .arg(outer.x())
+                            .arg(outer.y())
+                            .arg(outer.width())
+                            .arg(outer.height())));
+    checkPainted(client, "notice");
+    QVERIFY2(x_->waitUntil([&] { return countNear(x_->grab(client), QColor(255, 0, 0), 40) > 50; }, 3000),
+             "the notice's red text is not on the screen");
+    const QString how = QLatin1String(way);
+    if (how == QLatin1String("Ok")) {
+        x_->click(inWindow(notice, 196, 85));
+    } else if (how == QLatin1String("close")) {
+        x_->askToClose(notice);
+    } else {
+        x_->key(way);
+    }
+    waitGone(NoticeTitle);
+    const XWindowId sheet = waitForWindow(SheetTitle);
+    QCOMPARE(x_->clientRect(sheet), boardRect());
+    checkPainted(boardRect(), "task sheet after the notice");
+}
+
+void TestDesktop::helpWindows() {
+    x_->click(board(570, 460)); // "Eszperantó betűk!"
+    XWindowId help = waitForWindow(HelpTitle);
+    const QRect outer = x_->frameRect(help);
+    QVERIFY2(std::abs(outer.center().x() - x_->screen().width() / 2) <= scale_ &&
+                 std::abs(outer.center().y() - x_->screen().height() / 2) <= scale_,
+             "help window not centred");
+    checkPainted(x_->clientRect(help), "help window from the task sheet");
+    x_->click(inWindow(help, 570, 432)); // "Bezár"
+    waitGone(HelpTitle);
+    if (QTest::currentTestFailed()) {
+        return;
+    }
+    // Back to the menu with Escape in the answer box, typed without a click.
+    x_->key("Escape");
+    waitGone(SheetTitle);
+    checkPainted(boardRect(), "main menu after the sheet");
+    for (int button : {45, 205, 365}) {
+        if (QTest::currentTestFailed()) {
+            return;
+        }
+        x_->click(board(button + 55, 460));
+        help = waitForWindow(HelpTitle);
+        checkPainted(x_->clientRect(help), "help window from the menu");
+        x_->click(inWindow(help, 570, 432));
+        waitGone(HelpTitle);
+    }
+}
+
+void TestDesktop::webLink() {
+    x_->click(board(260, 417));
+    QFile opened(scratch_->filePath(QStringLiteral("opened")));
+    QVERIFY2(x_->waitUntil([&] { return opened.exists() && opened.size() > 0; }, 20000),
+             "no browser was asked");
+    QVERIFY(opened.open(QIODevice::ReadOnly));
+    QCOMPARE(QString::fromUtf8(opened.readAll()).trimmed(), WebAddress);
+}
+
+// ---------------------------------------------------------------------------------------------------------
+
+void TestDesktop::fontWizard_data() {
+    QTest::addColumn<QStringList>("manager");
+    QTest::addColumn<bool>("restart");
+    QTest::newRow("openbox-go-on") << QStringList{QStringLiteral("openbox")} << false;
+    QTest::newRow("icewm-restart") << QStringList{QStringLiteral("icewm")} << true;
+}
+
+void TestDesktop::fontWizard() {
+    QFETCH(QStringList, manager);
+    QFETCH(bool, restart);
+    startDesktop({manager, {}, QSize(1024, 768)}, 1);
+    startProgram(true);
+    if (QTest::currentTestFailed()) {
+        return;
+    }
+    const XWindowId wizard = waitForWindow(WizardTitle);
+    QCOMPARE(x_->frameRect(wizard).topLeft(), boardRect().topLeft());
+    checkPainted(x_->clientRect(wizard), "font wizard");
+    QVERIFY2(x_->waitUntil([&] {
+        const auto windows = x_->windowsTitled(MainTitle);
+        return !windows.isEmpty() && x_->isIconic(windows.first().first);
+    }),
+             "main window not minimised under the wizard");
+    if (!restart) {
+        x_->click(inWindow(wizard, 160, 437)); // "Használom a programot így"
+        waitGone(WizardTitle);
+        waitForWindow(MainTitle);
+        checkPainted(boardRect(), "main menu after the wizard");
+        x_->key("2"); // keys reach the main menu without a click
+        waitForWindow(SheetTitle);
+        return;
+    }
+    const qint64 first = program_->processId();
+    x_->click(inWindow(wizard, 471, 437)); // "Újraindítom a programot"
+    QVERIFY(program_->waitForFinished(5000));
+    QCOMPARE(program_->exitCode(), 0);
+    qint64 second = 0;
+    QVERIFY2(x_->waitUntil([&] {
+        for (const auto& [window, pid] : x_->windowsTitled(WizardTitle)) {
+            if (pid != first && x_->viewableWindow(WizardTitle, pid)) {
+                second = pid;
+            }
+        }
+        return second != 0;
+    }),
+             "no new instance came up");
+    ::kill(pid_t(second), SIGTERM);
+}
+
+QTEST_GUILESS_MAIN(TestDesktop)
+#include "tst_desktop.moc"
