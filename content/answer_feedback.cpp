@@ -13,7 +13,6 @@ namespace kvizaro {
 
 namespace {
 
-constexpr std::string_view DroppedPunctuation = "!,.:;?";
 constexpr char Blank = ' ';
 
 // One letter as the learner sees it, with the form in which it is compared ("cx" for ĉ, Ĉ, "cx", "CX")
@@ -78,7 +77,7 @@ Words wordsOf(std::string_view shown) {
                 words.emplace_back();
             }
             ++at;
-        } else if (DroppedPunctuation.find(shown[at]) != std::string_view::npos) {
+        } else if (isDroppedFromAnswers(shown[at])) {
             ++at;
         } else {
             const std::size_t length = letterLength(shown, at);
@@ -118,17 +117,6 @@ std::string spelling(const Words& words) {
         result += spelling(word);
     }
     return result;
-}
-
-// The same rule as the answer check: an answer with a character that has no byte is never right.
-bool isAccepted(std::string_view typed, const Words& typedWords, const std::vector<Words>& accepted) {
-    if (typedWords.empty() || HasUnmappableEscape(typed)) {
-        return false;
-    }
-    const std::string typedSpelling = spelling(typedWords);
-    return std::any_of(accepted.begin(), accepted.end(), [&](const Words& words) {
-        return !words.empty() && spelling(words) == typedSpelling;
-    });
 }
 
 // ---- Alignment: words to words, and within a pair of words letters to letters -------------------------
@@ -399,8 +387,8 @@ Comparison compare(std::string_view typed, const std::vector<std::string>& accep
         comparison.accepted.push_back(wordsOfStored(answer));
     }
     const std::size_t typedLetters = letterCount(comparison.typed);
-    if (typedLetters == 0 || typedLetters > MaxExplainedLetters ||
-        isAccepted(typed, comparison.typed, comparison.accepted)) {
+    // A right answer is the answer check's to decide, by its own comparison.
+    if (typedLetters == 0 || typedLetters > MaxExplainedLetters || isAcceptedAnswer(typed, accepted)) {
         return comparison;
     }
     std::size_t best = std::numeric_limits<std::size_t>::max();

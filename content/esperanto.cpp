@@ -24,19 +24,22 @@ const std::array<LetterPair, 12> LetterTable{{
 
 namespace {
 
-constexpr std::string_view DroppedFromAnswers = " !,.:;?";
-
 const LetterPair* pairForPlain(char c) {
     const auto* found = std::find_if(LetterTable.begin(), LetterTable.end(),
                                      [c](const LetterPair& pair) { return pair.plain == c; });
     return found == LetterTable.end() ? nullptr : found;
 }
 
+// Every answer is spelt in the x-system byte by byte before it is compared: one look-up a byte.
 const LetterPair* pairForByte(char c) {
-    const auto byte = static_cast<unsigned char>(c);
-    const auto* found = std::find_if(LetterTable.begin(), LetterTable.end(),
-                                     [byte](const LetterPair& pair) { return pair.byte == byte; });
-    return found == LetterTable.end() ? nullptr : found;
+    static const std::array<const LetterPair*, 256> pairs = [] {
+        std::array<const LetterPair*, 256> table{};
+        for (const LetterPair& pair : LetterTable) {
+            table[pair.byte] = &pair;
+        }
+        return table;
+    }();
+    return pairs[static_cast<unsigned char>(c)];
 }
 
 } // namespace
@@ -62,11 +65,26 @@ std::string XToLatin3(std::string_view text) {
     return result;
 }
 
+bool isDroppedFromAnswers(char c) {
+    switch (c) {
+    case ' ':
+    case '!':
+    case ',':
+    case '.':
+    case ':':
+    case ';':
+    case '?':
+        return true;
+    default:
+        return false;
+    }
+}
+
 std::string NormaliseAnswer(std::string_view text) {
     std::string kept;
     kept.reserve(text.size());
     for (char c : text) {
-        if (DroppedFromAnswers.find(c) == std::string_view::npos) {
+        if (!isDroppedFromAnswers(c)) {
             kept += c;
         }
     }
@@ -91,16 +109,34 @@ std::string comparableAnswer(std::string_view answer) {
     return NormaliseAnswer(Latin3ToXSystem(answer));
 }
 
-bool isAcceptedAnswer(std::string_view answer, const std::vector<std::string>& accepted) {
+AcceptedAnswers::AcceptedAnswers(const std::vector<std::string>& accepted) {
+    comparables_.reserve(accepted.size());
+    for (const std::string& answer : accepted) {
+        add(answer);
+    }
+}
+
+void AcceptedAnswers::add(std::string_view accepted) {
+    comparables_.push_back(comparableAnswer(accepted));
+}
+
+std::optional<std::size_t> AcceptedAnswers::match(std::string_view answer) const {
     if (answer.empty() || HasUnmappableEscape(answer)) {
-        return false;
+        return std::nullopt;
     }
     const std::string typed = comparableAnswer(answer);
     if (typed.empty()) {
-        return false;
+        return std::nullopt;
     }
-    return std::any_of(accepted.begin(), accepted.end(),
-                       [&](const std::string& solution) { return comparableAnswer(solution) == typed; });
+    const auto found = std::find(comparables_.begin(), comparables_.end(), typed);
+    if (found == comparables_.end()) {
+        return std::nullopt;
+    }
+    return static_cast<std::size_t>(found - comparables_.begin());
+}
+
+bool isAcceptedAnswer(std::string_view answer, const std::vector<std::string>& accepted) {
+    return AcceptedAnswers(accepted).accepts(answer);
 }
 
 } // namespace kvizaro

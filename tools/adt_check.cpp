@@ -13,6 +13,7 @@
 #include <map>
 #include <optional>
 #include <set>
+#include <unordered_map>
 
 namespace kvizaro {
 
@@ -141,12 +142,88 @@ struct Region {
     std::size_t firstMarker; // marker of the first block of this name, the one the program reads
 };
 
+// The accepted answers the program compares (the first 15), with their lines.
 struct ItemLines {
     std::size_t sectionLine = 0;
     std::optional<std::size_t> question;
+    std::string questionText;
     std::optional<std::size_t> instruction;
     std::string instructionText;
     std::vector<std::string> solutions;
+    std::vector<std::size_t> solutionLines;
+    AcceptedAnswers accepted;
+    std::vector<std::size_t> distinctSolutions; // typable, and not accepted by the ones before
+};
+
+// Words as a learner types them: runs between blanks that hold something the comparison does not drop.
+std::size_t wordCount(std::string_view answer) {
+    std::size_t words = 0;
+    bool inWord = false;
+    for (char c : answer) {
+        if (c == ' ' || c == '\t') {
+            inWord = false;
+        } else if (!inWord && !isDroppedFromAnswers(c)) {
+            inWord = true;
+            ++words;
+        }
+    }
+    return words;
+}
+
+// The small letter of a capital that case folding leaves alone: every non-ASCII capital of the answer box's
+// code page. Esperanto capitals are among them, but the comparison spells them in the x-system first, so
+// for them the small letter is no other answer.
+std::optional<unsigned char> smallTwinOf(unsigned char byte) {
+    constexpr std::array<unsigned char, 6> ExtendedCapitals{0xA1, 0xA6, 0xAA,
+                                                            0xAB, 0xAC, 0xAF}; // Ħ Ĥ Ş Ğ Ĵ Ż
+    unsigned char small = 0;
+    if (std::find(ExtendedCapitals.begin(), ExtendedCapitals.end(), byte) != ExtendedCapitals.end()) {
+        small = static_cast<unsigned char>(byte + 0x10);
+    } else if (byte >= 0xC0 && byte <= 0xDE && byte != 0xD7) { // À to Þ, without the sign ×
+        small = static_cast<unsigned char>(byte + 0x20);
+    } else {
+        return std::nullopt;
+    }
+    const bool bothLetters = DisplayLatin3ToUnicode(byte) != ReplacementCharacter &&
+                             DisplayLatin3ToUnicode(small) != ReplacementCharacter;
+    return bothLetters ? std::optional(small) : std::nullopt;
+}
+
+// The answer with its first counted character, when that is such a capital, made small.
+std::optional<std::string> smallTwin(std::string_view answer) {
+    for (std::size_t i = 0; i < answer.size(); ++i) {
+        if (isDroppedFromAnswers(answer[i])) {
+            continue;
+        }
+        const std::optional<unsigned char> small = smallTwinOf(static_cast<unsigned char>(answer[i]));
+        if (!small) {
+            return std::nullopt;
+        }
+        std::string twin(answer);
+        twin[i] = static_cast<char>(*small);
+        return twin;
+    }
+    return std::nullopt;
+}
+
+// A question as the learner reads it: blanks at the ends and doubled blanks do not show. Case and
+// punctuation do ("Mi?" asks what, "mi" means we), so they count.
+std::string withSingleBlanks(std::string_view text) {
+    std::string result;
+    for (char c : text) {
+        if (c != ' ' || (!result.empty() && result.back() != ' ')) {
+            result += c;
+        }
+    }
+    if (!result.empty() && result.back() == ' ') {
+        result.pop_back();
+    }
+    return result;
+}
+
+struct AskedQuestion {
+    std::size_t line; // index of its "Demando" line
+    const std::string* sheet;
 };
 
 class ContentChecker {
@@ -170,6 +247,9 @@ public:
 private:
     void report(std::size_t index, std::string message) { findings_.push_back({index, std::move(message)}); }
     void reportAt(std::size_t lineIndex, std::string message) { report(lineIndex + 1, std::move(message)); }
+    void warnAt(std::size_t lineIndex, std::string message) {
+        findings_.push_back({lineIndex + 1, std::move(message), Severity::Warning});
+    }
 
     void findRegions() {
         std::map<std::string, std::size_t, std::less<>> firstMarkers;
@@ -279,10 +359,9 @@ private:
     void checkMenuSize(std::size_t marker) {
         const std::size_t count = menu_.entries.size();
         if (count < VisibleSlots) {
-            reportAt(marker,
-                     "the menu has " + std::to_string(count) +
-                         " entries, fewer than 8: its list cannot scroll and the slots below the last "
-                         "entry stay empty");
+            warnAt(marker, "the menu has " + std::to_string(count) +
+                               " entries, fewer than 8: its list cannot scroll and the slots below the last "
+                               "entry stay empty");
         }
     }
 
@@ -315,7 +394,7 @@ private:
         const HelpButton& button = menu_.helpButtons[SlotEightHelpButton];
         // Without a block for help button 2 that button is reported already.
         if (!button.block.empty() && entry.sheet != button.block) {
-            reportAt(
+            warnAt(
                 entryLine(e),
                 "the last menu entry shows only in slot 8 with the list at its end, where choosing it opens "
                 "help button 2's block " +
@@ -458,13 +537,16 @@ private:
                 if (items.size() == MaxQuestions) {
                     reportAt(i, "question beyond the 200th: the program ignores it");
                 }
-                items.push_back(ItemLines{i, {}, {}, {}, {}});
+                items.push_back(ItemLines{});
+                items.back().sectionLine = i;
             } else if (!line.empty() && ClassifyLine(line) != LineKind::Comment) {
                 checkItemLine(i, items.empty() ? nullptr : &items.back());
             }
         }
         for (std::size_t k = 0; k < std::min(items.size(), MaxQuestions); ++k) {
             checkItemComplete(items[k]);
+            checkAnswerAdvice(items[k]);
+            noteAskedQuestion(items[k], region.name);
         }
     }
 
@@ -504,6 +586,7 @@ private:
         const std::string& value = values->front();
         if (*itemKey == ItemKey::Question) {
             noteRepeated(i, item->question, key);
+            item->questionText = value;
             checkFont(i, value, Font::Esperanto, "the question");
         } else if (*itemKey == ItemKey::Instruction) {
             noteRepeated(i, item->instruction, key);
@@ -527,14 +610,67 @@ private:
             reportAt(i, "accepted answer beyond the 15th: the program never compares it");
             return;
         }
+        const std::optional<std::size_t> earlier = item.accepted.match(value);
+        const bool hasLetters = !std::all_of(value.begin(), value.end(), isDroppedFromAnswers);
         item.solutions.push_back(value);
-        if (comparableAnswer(value).empty()) {
+        item.solutionLines.push_back(i);
+        item.accepted.add(value);
+        if (!hasLetters) {
             reportAt(i, "the accepted answer " + inQuotes(value) +
                             " holds only blanks and punctuation: no answer ever matches it");
         } else if (const auto wrong = firstMisshownCharacter(value, Font::Esperanto)) {
             reportAt(i, "the accepted answer " + inQuotes(value) + " cannot be typed: " + *wrong +
                             " in the answer box, so no answer ever matches it");
+        } else if (earlier) {
+            warnAt(i, "the accepted answer " + inQuotes(value) +
+                          " is redundant: the answer check takes it for the one at line " +
+                          std::to_string(item.solutionLines[*earlier] + 1) +
+                          " (case, blanks, \". , ! ? : ;\" and ĉ = cx do not count)");
+        } else {
+            item.distinctSolutions.push_back(item.solutions.size() - 1);
         }
+    }
+
+    void checkAnswerAdvice(const ItemLines& item) {
+        const std::size_t only = item.distinctSolutions.size() == 1 ? item.distinctSolutions.front() : 0;
+        const std::size_t words = item.distinctSolutions.size() == 1 ? wordCount(item.solutions[only]) : 0;
+        if (words >= SentenceWords) {
+            warnAt(item.solutionLines[only],
+                   "a sentence of " + std::to_string(words) +
+                       " words with a single accepted answer: list the other word orders and words a "
+                       "learner may rightly type, or say the expected form in the question");
+        }
+        for (std::size_t k = 0; k < item.solutions.size(); ++k) {
+            const std::optional<std::string> twin = smallTwin(item.solutions[k]);
+            if (twin && !item.accepted.accepts(*twin)) {
+                warnAt(item.solutionLines[k],
+                       "the accepted answer " + inQuotes(item.solutions[k]) +
+                           " begins with an accented capital, which the answer check does not take for its "
+                           "small letter: add " +
+                           inQuotes(*twin) + " too");
+            }
+        }
+    }
+
+    // One look-up per question keeps the whole file linear.
+    void noteAskedQuestion(const ItemLines& item, const std::string& sheet) {
+        if (!item.question) {
+            return;
+        }
+        std::string asked = withSingleBlanks(item.questionText);
+        if (asked.empty()) {
+            return;
+        }
+        const auto [first, isNew] =
+            askedQuestions_.try_emplace(std::move(asked), AskedQuestion{*item.question, &sheet});
+        if (isNew) {
+            return;
+        }
+        const AskedQuestion& earlier = first->second;
+        const std::string where = *earlier.sheet == sheet ? std::string(" of this sheet")
+                                                          : ", in the sheet " + inQuotes(*earlier.sheet);
+        warnAt(*item.question, "the question " + inQuotes(item.questionText) + " is asked already at line " +
+                                   std::to_string(earlier.line + 1) + where);
     }
 
     void checkItemComplete(const ItemLines& item) {
@@ -547,7 +683,7 @@ private:
         }
         if (item.solutions.empty()) {
             reportAt(i, "this question has no \"Solvo\" line: every answer counts as wrong");
-        } else if (item.instruction && !isAcceptedAnswer(item.instructionText, item.solutions)) {
+        } else if (item.instruction && !item.accepted.accepts(item.instructionText)) {
             reportAt(*item.instruction,
                      "the model answer " + inQuotes(item.instructionText) +
                          " is not among the accepted answers: a learner who types it is told "
@@ -564,6 +700,7 @@ private:
     std::array<std::optional<std::size_t>, HelpButtonCount> buttonLines_{};
     std::set<std::string, std::less<>> taskNames_;
     std::set<std::string, std::less<>> helpNames_;
+    std::unordered_map<std::string, AskedQuestion> askedQuestions_;
 };
 
 } // namespace

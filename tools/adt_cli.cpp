@@ -30,7 +30,13 @@ Commands:
   decode FILE [OUT]   Turns a stored content file back into its source (to OUT, or to the
                       standard output).
   check FILE          Reads a stored content file as the program does and lists, by line, what
-                      the program would skip or show wrongly.
+                      the program would skip, show or judge wrongly ("error:" lines) and advice
+                      for the author ("warning:" lines): a menu of fewer than 8 entries; a last
+                      entry that is not the help block of Butono2; an accepted answer that the
+                      answer check takes for an earlier one; a sentence (an answer of 3 words or more)
+                      with a single accepted answer; an answer that begins with an accented
+                      capital (Á, É, ...) without the same answer with its small letter; a question
+                      asked again, in its own sheet or another.
   --help              Shows this text.
 
 Saving OUT:
@@ -41,8 +47,8 @@ Saving OUT:
   is not a regular file (a folder, a device), are refused.
 
 Exit status:
-  0   success; check found nothing
-  1   check found something, encode refused the source, or decode met bytes without a character
+  0   success; check found no errors (warnings may be listed)
+  1   check found errors, encode refused the source, or decode met bytes without a character
   2   a file could not be read or written, or the output could not be written
   64  wrong command or arguments
 )";
@@ -117,6 +123,10 @@ int decode(const std::string& storedPath, const std::string* outPath, std::ostre
     return result.warnings.empty() ? adt_exit::Ok : adt_exit::ContentProblems;
 }
 
+std::string counted(std::size_t count, const char* noun) {
+    return std::to_string(count) + " " + noun + (count == 1 ? "" : "s");
+}
+
 int check(const std::string& path, std::ostream& out, std::ostream& err) {
     std::string stored;
     if (const auto error = readFile(path, stored)) {
@@ -124,19 +134,23 @@ int check(const std::string& path, std::ostream& out, std::ostream& err) {
         return adt_exit::FileFailure;
     }
     const std::vector<Finding> findings = CheckStored(stored);
+    std::size_t errors = 0;
     for (const Finding& finding : findings) {
+        const bool isError = finding.severity == Severity::Fault;
+        errors += isError ? 1U : 0U;
         out << path;
         if (finding.line > 0) {
             out << ':' << finding.line;
         }
-        out << ": " << finding.message << '\n';
+        out << (isError ? ": error: " : ": warning: ") << finding.message << '\n';
     }
     if (findings.empty()) {
         out << path << ": no findings\n";
         return adt_exit::Ok;
     }
-    out << path << ": " << findings.size() << " finding" << (findings.size() == 1 ? "" : "s") << '\n';
-    return adt_exit::ContentProblems;
+    out << path << ": " << counted(errors, "error") << ", " << counted(findings.size() - errors, "warning")
+        << '\n';
+    return errors == 0 ? adt_exit::Ok : adt_exit::ContentProblems;
 }
 
 int usage(std::ostream& err) {

@@ -10,7 +10,7 @@ namespace kvizaro {
 namespace adt_exit {
 inline constexpr int Ok = 0;
 inline constexpr int ContentProblems =
-    1; // check found something, encode refused the source, decode met bad bytes
+    1;                                // check found errors, encode refused the source, decode met bad bytes
 inline constexpr int FileFailure = 2; // a file could not be read or written
 inline constexpr int Usage = 64;      // unknown command or wrong number of arguments
 } // namespace adt_exit

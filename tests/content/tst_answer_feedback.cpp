@@ -46,13 +46,9 @@ QByteArray rendered(std::string_view shown, const TextMarks& marks) {
     return out;
 }
 
-// What the answer check decides, spelt out from the content library's own conversions.
+// What the answer check decides.
 bool checkedRight(const std::string& typed, const std::vector<std::string>& accepted) {
-    const std::string comparable = NormaliseAnswer(Latin3ToXSystem(typed));
-    return !comparable.empty() &&
-           std::any_of(accepted.begin(), accepted.end(), [&](const std::string& answer) {
-               return NormaliseAnswer(Latin3ToXSystem(answer)) == comparable;
-           });
+    return isAcceptedAnswer(typed, accepted);
 }
 
 std::string mutated(std::string text, std::mt19937& random) {

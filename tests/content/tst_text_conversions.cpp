@@ -55,6 +55,28 @@ private slots:
         QCOMPARE(qbytes(NormaliseAnswer(bytes(text))), normalised);
     }
 
+    // The index is what the checker names a redundant accepted answer by: the first that takes the answer.
+    void answersMatchTheFirstAcceptedAnswerTheyCountAs_data() {
+        QTest::addColumn<QByteArray>("answer");
+        QTest::addColumn<int>("index"); // -1: not accepted
+        QTest::newRow("exact") << QByteArray("Saluton!") << 0;
+        QTest::newRow("case-blanks-punctuation") << QByteArray(" saluton ") << 0;
+        QTest::newRow("first-of-two-alike") << QByteArray("\xe6u vi") << 1;
+        QTest::newRow("later") << QByteArray("Sal") << 3;
+        QTest::newRow("other-order") << QByteArray("vi cxu") << -1;
+        QTest::newRow("only-punctuation") << QByteArray(" ?!") << -1;
+        QTest::newRow("empty") << QByteArray("") << -1;
+        QTest::newRow("unmappable-character") << QByteArray("Saluton\xa5\xc4\x87") << -1;
+    }
+    void answersMatchTheFirstAcceptedAnswerTheyCountAs() {
+        QFETCH(QByteArray, answer);
+        QFETCH(int, index);
+        const std::vector<std::string> accepted{"Saluton!", "Cxu vi?", "cxu  vi", "Sal!"};
+        const std::optional<std::size_t> found = AcceptedAnswers(accepted).match(bytes(answer));
+        QCOMPARE(found ? int(*found) : -1, index);
+        QCOMPARE(isAcceptedAnswer(bytes(answer), accepted), index >= 0);
+    }
+
     void latin3LettersBecomeXSystemPairs_data() {
         QTest::addColumn<QByteArray>("latin3");
         QTest::addColumn<QByteArray>("xsystem");

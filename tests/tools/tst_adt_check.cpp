@@ -31,8 +31,13 @@ std::string storedLesson(const QString& name) {
     return EncodeSource(bytes(file.readAll())).stored;
 }
 
-// "line:words" for one expected finding: the line it is reported at and words its message must hold.
+// "line:kind:words" for one expected finding: the line it is reported at, "error" or "warning", and words its
+// message must hold.
 using Expected = QByteArrayList;
+
+QByteArray kindOf(const Finding& finding) {
+    return finding.severity == Severity::Fault ? "error" : "warning";
+}
 
 } // namespace
 
@@ -47,47 +52,62 @@ private slots:
             QTest::newRow(lesson) << QString::fromLatin1(lesson) << findings;
         };
         row("clean", {});
-        row("blank_before_equals", {"14:no \"Instruo\"", "16:blank follows the key \"Instruo\""});
-        row("comma_before_equals", {"18:parser status 38"});
-        row("no_equals", {"18:no \"=\" (parser status 80)"});
-        row("unclosed_section", {"18:exactly \"[tasko]\""});
-        row("wrong_section", {"18:exactly \"[tasko]\""});
-        row("unknown_key", {"18:unknown key \"demando\""});
-        row("value_without_quotes", {"14:no \"Instruo\"", "16:not in double quotes"});
-        row("unclosed_quote", {"14:no \"Instruo\"", "16:parser status 48"});
-        row("comma_outside_quotes", {"15:parser status 50", "15:text outside the double quotes"});
-        row("text_outside_quotes", {"15:text outside the double quotes"});
-        row("missing_field", {"3:block name is missing"});
-        row("extra_values", {"17:more values"});
-        row("entry_names_missing_block", {"4:\"b\", which does not exist"});
+        row("blank_before_equals", {"14:error:no \"Instruo\"", "16:error:blank follows the key \"Instruo\""});
+        row("comma_before_equals", {"18:error:parser status 38"});
+        row("no_equals", {"18:error:no \"=\" (parser status 80)"});
+        row("unclosed_section", {"18:error:exactly \"[tasko]\""});
+        row("wrong_section", {"18:error:exactly \"[tasko]\""});
+        row("unknown_key", {"18:error:unknown key \"demando\""});
+        row("value_without_quotes", {"14:error:no \"Instruo\"", "16:error:not in double quotes"});
+        row("unclosed_quote", {"14:error:no \"Instruo\"", "16:error:parser status 48"});
+        row("comma_outside_quotes", {"15:error:parser status 50", "15:error:text outside the double quotes"});
+        row("text_outside_quotes", {"15:error:text outside the double quotes"});
+        row("missing_field", {"3:error:block name is missing"});
+        row("extra_values", {"17:error:more values"});
+        row("entry_names_missing_block", {"4:error:\"b\", which does not exist"});
         row("button_names_missing_block",
-            {"10:\"segitseg\", which does not exist", "23:\"sugo\" is never opened",
-             "25:empty line outside a help block"});
-        row("button_line_missing", {"1:no line \"Butono3\""});
-        row("few_entries", {"1:fewer than 8"});
-        row("last_entry_not_help_block_2", {"9:slot 8"});
-        row("incomplete_items", {"14:no \"Demando\"", "17:no \"Instruo\"", "20:no \"Solvo\""});
-        row("model_answer_not_accepted", {"16:not among the accepted answers"});
-        row("repeated_question", {"17:second \"Demando\""});
-        row("line_before_first_item", {"14:before the first \"[tasko]\""});
-        row("duplicate_block", {"31:defined again (first at line 13)"});
-        row("missing_final_marker", {"30:does not end with a line \"#\""});
-        row("empty_line_in_task_block", {"18:empty line outside a help block"});
-        row("esperanto_letter_in_caption", {"3:'Ĉ' shows as 'Ć'"});
-        row("esperanto_letter_in_help_text", {"24:'ŝ' shows as 'ţ'"});
-        row("question_misshown", {"15:'ł' shows as '³' in the Esperanto font"});
-        row("solution_cannot_be_typed", {"18:cannot be typed"});
-        row("solution_only_punctuation", {"18:only blanks and punctuation"});
-        row("block_never_opened", {"31:\"z\" is never opened"});
-        row("no_typing_help", {"0:no block \"tajpado\"", "12:\"tajpado\", which does not exist",
-                               "29:\"tipoj\" is never opened"});
+            {"10:error:\"segitseg\", which does not exist", "23:error:\"sugo\" is never opened",
+             "25:error:empty line outside a help block"});
+        row("button_line_missing", {"1:error:no line \"Butono3\""});
+        row("few_entries", {"1:warning:fewer than 8"});
+        row("last_entry_not_help_block_2", {"9:warning:slot 8"});
+        row("incomplete_items",
+            {"14:error:no \"Demando\"", "17:error:no \"Instruo\"", "20:error:no \"Solvo\""});
+        row("model_answer_not_accepted", {"16:error:not among the accepted answers"});
+        row("repeated_question", {"17:error:second \"Demando\""});
+        row("line_before_first_item", {"14:error:before the first \"[tasko]\""});
+        row("duplicate_block", {"31:error:defined again (first at line 13)"});
+        row("missing_final_marker", {"30:error:does not end with a line \"#\""});
+        row("empty_line_in_task_block", {"18:error:empty line outside a help block"});
+        row("esperanto_letter_in_caption", {"3:error:'Ĉ' shows as 'Ć'"});
+        row("esperanto_letter_in_help_text", {"24:error:'ŝ' shows as 'ţ'"});
+        row("question_misshown", {"15:error:'ł' shows as '³' in the Esperanto font"});
+        row("solution_cannot_be_typed", {"18:error:cannot be typed"});
+        row("solution_only_punctuation", {"18:error:only blanks and punctuation"});
+        row("block_never_opened", {"31:error:\"z\" is never opened"});
+        row("no_typing_help", {"0:error:no block \"tajpado\"", "12:error:\"tajpado\", which does not exist",
+                               "29:error:\"tipoj\" is never opened"});
         row("menu_block_not_first", {});
-        row("no_menu_block", {"0:no block \"#Menuo\"", "1:\"Menuo \" is never opened",
-                              "5:\"a\" is never opened", "10:\"sugo\" is never opened"});
-        row("long_line", {"26:268 characters long"});
-        row("too_many_entries", {"101:slot 8", "102:beyond the 100th", "103:beyond the 100th"});
-        row("too_many_items", {"814:beyond the 200th"});
-        row("too_many_answers", {"32:beyond the 15th"});
+        row("no_menu_block", {"0:error:no block \"#Menuo\"", "1:error:\"Menuo \" is never opened",
+                              "5:error:\"a\" is never opened", "10:error:\"sugo\" is never opened"});
+        row("long_line", {"26:error:268 characters long"});
+        row("too_many_entries",
+            {"101:warning:slot 8", "102:error:beyond the 100th", "103:error:beyond the 100th"});
+        row("too_many_items", {"814:error:beyond the 200th"});
+        row("too_many_answers", {"32:error:beyond the 15th"});
+        // Advice: the program reads these as written.
+        row("redundant_answers",
+            {"18:warning:\"bonan  tagon\" is redundant: the answer check takes it for the "
+             "one at line 17",
+             "19:warning:\"Bonan tagon.\" is redundant", "24:warning:\"ĉambro\" is redundant",
+             "25:warning:\"CXAMBRO\" is redundant"});
+        row("sentence_with_one_answer",
+            {"17:warning:a sentence of 3 words with a single accepted answer",
+             "21:warning:a sentence of 3 words with a single accepted answer", "22:warning:is redundant"});
+        row("accented_capital_without_twin",
+            {"17:warning:add \"ők itt vannak.\" too", "38:warning:add \" út\" too"});
+        row("question_asked_twice", {"23:warning:asked already at line 15 of this sheet",
+                                     "32:warning:asked already at line 15, in the sheet \"a\""});
     }
     void checkReportsWhatTheProgramWouldSkipOrMisshow() {
         QFETCH(QString, lesson);
@@ -97,14 +117,17 @@ private slots:
         const std::vector<Finding> found = CheckStored(stored);
         QByteArrayList reported;
         for (const Finding& finding : found) {
-            reported << QByteArray::number(qulonglong(finding.line)) + ':' + qbytes(finding.message);
+            reported << QByteArray::number(qulonglong(finding.line)) + ':' + kindOf(finding) + ':' +
+                            qbytes(finding.message);
         }
-        QCOMPARE(reported.size(), findings.size());
+        QVERIFY2(reported.size() == findings.size(), reported.join('\n').constData());
         for (qsizetype i = 0; i < findings.size(); ++i) {
-            const QByteArray line = findings[i].left(findings[i].indexOf(':'));
-            const QByteArray words = findings[i].mid(findings[i].indexOf(':') + 1);
-            QCOMPARE(QByteArray::number(qulonglong(found[std::size_t(i)].line)), line);
-            QVERIFY2(qbytes(found[std::size_t(i)].message).contains(words), reported[i].constData());
+            const QByteArrayList parts = findings[i].split(':');
+            const QByteArray words = findings[i].mid(parts[0].size() + parts[1].size() + 2);
+            const Finding& finding = found[std::size_t(i)];
+            QCOMPARE(QByteArray::number(qulonglong(finding.line)), parts[0]);
+            QCOMPARE(kindOf(finding), parts[1]);
+            QVERIFY2(qbytes(finding.message).contains(words), reported[i].constData());
         }
     }
 
@@ -207,14 +230,21 @@ private slots:
 
     void emptyFileIsReported() { QCOMPARE(CheckStored("").size(), std::size_t{1}); }
 
+    // No faults; of the advice only sentences with one accepted answer, which change-the-form exercises
+    // ("Múlt időben: ...") rightly have. The authoring rules ask for the rest: a question appears once, an
+    // accented capital comes with its small twin.
     void defaultLessonsAreClean() {
         QFile file(QStringLiteral(KVIZARO_DEFAULT_CONTENT));
         QVERIFY(file.open(QIODevice::ReadOnly));
         const std::vector<Finding> found = CheckStored(bytes(file.readAll()));
         for (const Finding& finding : found) {
-            qWarning("line %zu: %s", finding.line, finding.message.c_str());
+            const bool allowed = finding.severity == Severity::Warning &&
+                                 finding.message.find("single accepted answer") != std::string::npos;
+            if (!allowed) {
+                qWarning("line %zu: %s", finding.line, finding.message.c_str());
+            }
+            QVERIFY(allowed);
         }
-        QVERIFY(found.empty());
     }
 
     // What the learner is promised: enough sheets and questions, grouped by headings, with alternatives.

@@ -45,7 +45,8 @@ class TestAdtCli : public QObject {
 
 public:
     // Arguments name files by placeholders: {dir} is a fresh temporary folder holding clean.adt (a clean
-    // stored file), dirty.adt (one with findings), bad.txt (a source that cannot be stored).
+    // stored file), dirty.adt (one with an error), advised.adt (one with warnings only), bad.txt (a source
+    // that cannot be stored).
     Run run(const QStringList& arguments) {
         std::vector<std::string> args;
         for (QString argument : arguments) {
@@ -64,6 +65,8 @@ private slots:
         writeAll(dir_->filePath(QStringLiteral("clean.adt")),
                  qbytes(EncodeSource(bytes(readAll(lesson("clean")))).stored));
         writeAll(dir_->filePath(QStringLiteral("dirty.adt")),
+                 qbytes(EncodeSource(bytes(readAll(lesson("model_answer_not_accepted")))).stored));
+        writeAll(dir_->filePath(QStringLiteral("advised.adt")),
                  qbytes(EncodeSource(bytes(readAll(lesson("few_entries")))).stored));
         writeAll(dir_->filePath(QStringLiteral("bad.txt")), QByteArray("#Menuo\nć\n"));
     }
@@ -84,6 +87,8 @@ private slots:
         QTest::newRow("check-findings")
             << QStringList{QStringLiteral("check"), QStringLiteral("{dir}/dirty.adt")}
             << adt_exit::ContentProblems;
+        QTest::newRow("check-warnings-only")
+            << QStringList{QStringLiteral("check"), QStringLiteral("{dir}/advised.adt")} << adt_exit::Ok;
         QTest::newRow("check-missing")
             << QStringList{QStringLiteral("check"), missing} << adt_exit::FileFailure;
         QTest::newRow("check-folder")
@@ -121,7 +126,7 @@ private slots:
         QCOMPARE(result.exitCode, adt_exit::ContentProblems);
         QVERIFY2(result.err.contains("bad.txt:2:1: error:"), result.err.constData());
         QCOMPARE(readAll(target), QByteArray("previous"));
-        QCOMPARE(QDir(dir_->path()).entryList(QDir::Files).size(), 4); // nothing left half-written
+        QCOMPARE(QDir(dir_->path()).entryList(QDir::Files).size(), 5); // nothing left half-written
     }
 
     void encodeThenDecodeGivesTheSourceBack() {
@@ -156,11 +161,26 @@ private slots:
         QVERIFY2(err.contains("cannot write the output: No space left on device"), err.constData());
     }
 
-    void checkNamesFileAndLine() {
-        const Run result = run({QStringLiteral("check"), QStringLiteral("{dir}/dirty.adt")});
-        QVERIFY2(result.out.startsWith(dir_->filePath(QStringLiteral("dirty.adt:1: ")).toUtf8()),
-                 result.out.constData());
-        QVERIFY(result.out.endsWith(": 1 finding\n"));
+    // Each finding as "file:line: error:" or "file:line: warning:", as compilers write them, then the count.
+    void checkNamesFileLineAndKind_data() {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QByteArray>("first");
+        QTest::addColumn<QByteArray>("summary");
+        QTest::newRow("error") << "dirty.adt" << QByteArray("dirty.adt:16: error: the model answer")
+                               << QByteArray("dirty.adt: 1 error, 0 warnings\n");
+        QTest::newRow("warning") << "advised.adt" << QByteArray("advised.adt:1: warning: the menu has 2")
+                                 << QByteArray("advised.adt: 0 errors, 1 warning\n");
+        QTest::newRow("nothing") << "clean.adt" << QByteArray("clean.adt: no findings\n")
+                                 << QByteArray("clean.adt: no findings\n");
+    }
+    void checkNamesFileLineAndKind() {
+        QFETCH(QString, file);
+        QFETCH(QByteArray, first);
+        QFETCH(QByteArray, summary);
+        const Run result = run({QStringLiteral("check"), QStringLiteral("{dir}/") + file});
+        const QByteArray folder = dir_->path().toUtf8() + '/';
+        QVERIFY2(result.out.startsWith(folder + first), result.out.constData());
+        QVERIFY2(result.out.endsWith(folder + summary), result.out.constData());
     }
 
 private:
