@@ -8,6 +8,7 @@
 #include "ui_sugo.h"
 #include "window_frame.h"
 
+#include <QHideEvent>
 #include <QMouseEvent>
 #include <QPalette>
 #include <QStringList>
@@ -62,6 +63,15 @@ void TSugo::mouseMoveEvent(QMouseEvent* event) {
     ui->Eliro->setHovered(false);
     ui->Eliro->repaint();
     QWidget::mouseMoveEvent(event);
+}
+
+// Sent once the window is unmapped, so that the window taking the keys back is not covered by it. A
+// spontaneous hide is the window manager minimising it, which hands nothing back.
+void TSugo::hideEvent(QHideEvent* event) {
+    QWidget::hideEvent(event);
+    if (!event->spontaneous()) {
+        emit closed();
+    }
 }
 
 void TSugo::EICl() {

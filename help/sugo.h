@@ -30,8 +30,13 @@ public:
     // Shows the window: centred on the screen the first time, left where the user moved it afterwards.
     void showHelp();
 
+signals:
+    // The window was closed ("Bezár" or the window manager's close command) and is off the screen.
+    void closed();
+
 protected:
     void mouseMoveEvent(QMouseEvent* event) override; // SuMO
+    void hideEvent(QHideEvent* event) override;
 
 private:
     void EICl();

@@ -71,8 +71,24 @@ void Kvizaro::connectWindows() {
     task_->setWindows(*notice_, *help_);
     QObject::connect(task_.get(), &TTasko::sheetClosed, menu_.get(), &TMenuo::returnFromSheet);
     QObject::connect(notice_.get(), &THiba::dismissed, task_.get(), &TTasko::returnFromNotice);
+    QObject::connect(help_.get(), &TSugo::closed, help_.get(), [this] { returnFromHelp(); });
     QObject::connect(menu_.get(), &TMenuo::mainWindowClosed, QCoreApplication::instance(),
                      &QCoreApplication::quit);
+}
+
+// The help window never blocks the window that opened it, so closing it hands the keys back to the window
+// the user was working in, whatever the window manager would activate in its place (under some, the
+// disabled main menu): the notice while it waits for an answer, the main menu while it is enabled, else the
+// task sheet it is disabled for.
+void Kvizaro::returnFromHelp() {
+    const auto usable = [](const QWidget& window) { return window.isVisible() && !window.isMinimized(); };
+    if (usable(*notice_)) {
+        notice_->activateWindow();
+    } else if (usable(*menu_) && menu_->isEnabled()) {
+        menu_->activateWindow();
+    } else if (usable(*task_)) {
+        task_->activateWindow();
+    }
 }
 
 void Kvizaro::showMainWindow() {

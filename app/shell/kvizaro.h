@@ -1,6 +1,6 @@
 // The flow object: creates the five windows in their fixed order, owns them for the whole run, hands each
-// window the ones it calls and connects the signals by which the task sheet and the notice hand control
-// back.
+// window the ones it calls and connects the signals by which the task sheet, the notice and the help window
+// hand control back.
 #pragma once
 
 #include "content_file.h"
@@ -41,6 +41,7 @@ public:
 
 private:
     void connectWindows();
+    void returnFromHelp();
     template <typename Step> void reportFailure(Step step);
 
     Platform& platform_;

@@ -102,6 +102,8 @@ private slots:
     void helpButtonsFillHelpWindow();
     void slotEightAtEndShowsSecondHelpBlock();
     void escapeInAnswerBoxReturnsToMenu();
+    void closingHelpReactivatesWorkingWindow_data();
+    void closingHelpReactivatesWorkingWindow();
 };
 
 void TestRoad::wholeRoad() {
@@ -221,6 +223,55 @@ void TestRoad::escapeInAnswerBoxReturnsToMenu() {
     QVERIFY(menu.isEnabled());
     QVERIFY(!find(menu, "Tablo")->isHidden());
     QVERIFY(road.platform.exitCodes.isEmpty());
+}
+
+// Each step is "window/control", a click on that control, or "task/wrong", a wrong answer typed into the
+// sheet; the last step closes the help window with "Bezár".
+void TestRoad::closingHelpReactivatesWorkingWindow_data() {
+    QTest::addColumn<QStringList>("steps");
+    QTest::addColumn<QString>("activeAfter");
+    const QString closeHelp = QStringLiteral("help/Eliro");
+    QTest::newRow("help from the sheet")
+        << QStringList{QStringLiteral("menu/MenuEro02"), QStringLiteral("task/ELiteroj"), closeHelp}
+        << QStringLiteral("task");
+    QTest::newRow("help from the menu")
+        << QStringList{QStringLiteral("menu/SugoT1"), closeHelp} << QStringLiteral("menu");
+    QTest::newRow("sheet opened while help is up")
+        << QStringList{QStringLiteral("menu/SugoT2"), QStringLiteral("menu/MenuEro03"), closeHelp}
+        << QStringLiteral("task");
+    QTest::newRow("sheet closed while help is up")
+        << QStringList{QStringLiteral("menu/MenuEro02"), QStringLiteral("task/ELiteroj"),
+                       QStringLiteral("task/Eliro"), closeHelp}
+        << QStringLiteral("menu");
+    QTest::newRow("notice up while help is up")
+        << QStringList{QStringLiteral("menu/MenuEro02"), QStringLiteral("task/ELiteroj"),
+                       QStringLiteral("task/wrong"), closeHelp}
+        << QStringLiteral("notice");
+}
+
+void TestRoad::closingHelpReactivatesWorkingWindow() {
+    QFETCH(QStringList, steps);
+    QFETCH(QString, activeAfter);
+    Road road;
+    const QHash<QString, QWidget*> windows{{QStringLiteral("menu"), &road.windows.menu()},
+                                           {QStringLiteral("task"), &road.windows.task()},
+                                           {QStringLiteral("notice"), &road.windows.notice()},
+                                           {QStringLiteral("help"), &road.windows.help()}};
+    QTRY_COMPARE(int(road.windows.menu().EntryCount), 3);
+    for (const QString& step : steps) {
+        const QString window = step.section(QLatin1Char('/'), 0, 0);
+        const QString control = step.section(QLatin1Char('/'), 1);
+        if (control == QLatin1String("wrong")) {
+            answer(road.windows.task().answerBox(), QStringLiteral("x"));
+            QTRY_VERIFY(road.windows.notice().isVisible());
+            continue;
+        }
+        QWidget* target = windows.value(window)->findChild<QWidget*>(control);
+        QVERIFY2(target != nullptr, qPrintable(step));
+        click(target);
+    }
+    QVERIFY(road.windows.help().isHidden());
+    QTRY_COMPARE(QApplication::activeWindow(), windows.value(activeAfter));
 }
 
 QTEST_MAIN(TestRoad)

@@ -247,6 +247,28 @@ bool XSession::isIconic(XWindowId window) {
     return cardinal(display_, window, "WM_STATE") == IconicState;
 }
 
+bool XSession::hasKeyFocus(XWindowId window) {
+    Window focus = None;
+    int revertTo = 0;
+    XGetInputFocus(display_, &focus, &revertTo);
+    const Window root = DefaultRootWindow(display_);
+    while (focus != None && focus != PointerRoot && focus != root) {
+        if (focus == window) {
+            return true;
+        }
+        Window up = None;
+        Window top = None;
+        Window* children = nullptr;
+        unsigned int count = 0;
+        if (XQueryTree(display_, focus, &top, &up, &children, &count) == 0) {
+            return false;
+        }
+        XFree(children);
+        focus = up;
+    }
+    return false;
+}
+
 QImage XSession::grab(const QRect& area) {
     const QRect onScreen = area.intersected(QRect(QPoint(0, 0), screen_));
     QImage image(area.size(), QImage::Format_RGB32);

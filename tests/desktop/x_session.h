@@ -46,6 +46,8 @@ public:
     QRect clientRect(XWindowId window);
     QRect frameRect(XWindowId window); // client plus the manager's frame extents
     bool isIconic(XWindowId window);
+    // Keys typed now go to `window`: it or a window inside it has the server's input focus.
+    bool hasKeyFocus(XWindowId window);
 
     QImage grab(const QRect& area);
     QColor pixel(QPoint at) { return grab(QRect(at, QSize(1, 1))).pixelColor(0, 0); }
