@@ -5,7 +5,7 @@ set -euo pipefail
 packages=(
     cmake g++ make
     qt6-base-dev qt6-base-dev-tools libgl-dev libfontconfig-dev
-    libbenchmark-dev
+    libbenchmark-dev libexpat1-dev
     fonts-liberation fonts-dejavu-core
     # the test of a Wayland session: weston with XWayland, Qt's Wayland platform, X tools to watch and drive it
     weston xwayland qt6-wayland xvfb xdotool x11-utils x11-apps
