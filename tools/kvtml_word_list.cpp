@@ -14,6 +14,7 @@ namespace {
 
 constexpr std::string_view NoLessonSheetName = "Leckén kívül";
 constexpr std::string_view LessonPathSeparator = " / ";
+constexpr std::string_view UnnamedLessonName = "Lecke";
 
 struct Entry {
     std::map<std::size_t, std::string> texts; // by identifier
@@ -67,7 +68,7 @@ public:
             currentSide_ = number(attribute(attributes, "id"));
         } else if (element == "container" && inside("lessons")) {
             open_.push_back({{}, {}, lessonSlots_++});
-        } else if (element == "entry" && parent == "container" && !open_.empty()) {
+        } else if (element == "entry" && parent == "container" && inside("lessons") && !open_.empty()) {
             if (const char* id = attribute(attributes, "id")) {
                 open_.back().entryIds.emplace_back(id);
             }
@@ -80,9 +81,9 @@ public:
         const std::string parent = path_.empty() ? std::string() : path_.back();
         if (element == "text" && parent == "translation" && currentSide_ && inside("entries")) {
             entries_[currentEntry_].texts[*currentSide_] = OneLineText(text_);
-        } else if (element == "name" && parent == "container" && !open_.empty()) {
+        } else if (element == "name" && parent == "container" && inside("lessons") && !open_.empty()) {
             open_.back().name = OneLineText(text_);
-        } else if (element == "container" && !open_.empty()) {
+        } else if (element == "container" && inside("lessons") && !open_.empty()) {
             closeContainer();
         }
         text_.clear();
@@ -140,6 +141,9 @@ private:
     void closeContainer() {
         Container container = std::move(open_.back());
         open_.pop_back();
+        if (container.name.empty()) {
+            container.name = std::string(UnnamedLessonName) + " " + std::to_string(container.slot + 1);
+        }
         std::string pathName;
         for (const Container& outer : open_) {
             pathName += outer.name + std::string(LessonPathSeparator);

@@ -7,6 +7,7 @@
 #include "word_list.h"
 
 #include <QFile>
+#include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -106,7 +107,11 @@ const QByteArray Kvtml = R"(<?xml version="1.0" encoding="UTF-8"?>
    <container><name>Üres</name></container>
   </container>
   <container><name>Színek</name><entry id="4"/></container>
+  <container><entry id="0"/></container>
  </lessons>
+ <wordtypes>
+  <container><name>Főnév</name><entry id="3"/></container>
+ </wordtypes>
 </kvtml>
 )";
 
@@ -196,13 +201,13 @@ private slots:
         QTest::newRow("default_sides")
             << 0 << 1
             << QStringLiteral("Étel: alma>pomo / Étel / Igék: enni>manĝi+vori+formanĝi / Színek: kék>blua / "
-                              "Leckén kívül: ma>hodiaŭ")
+                              "Lecke 5: alma>pomo / Leckén kívül: ma>hodiaŭ")
             << QStringLiteral("entry 2 (line 10): no text for identifier 1; the entry is left out");
         QTest::newRow("reversed_sides")
             << 1 << 0
             << QStringLiteral(
                    "Étel: pomo>alma / Étel / Igék: manĝi; vori | formanĝi>enni / Színek: blua>kék / "
-                   "Leckén kívül: hodiaŭ>ma")
+                   "Lecke 5: pomo>alma / Leckén kívül: hodiaŭ>ma")
             << QStringLiteral("entry 2 (line 10): no text for identifier 1; the entry is left out");
     }
     void kvtmlEntriesFormSheets() {
@@ -346,6 +351,42 @@ private slots:
                  adt_exit::Ok);
         QCOMPARE(readAll(path + QStringLiteral("/from_source.csv")),
                  readAll(path + QStringLiteral("/back.csv")));
+    }
+
+    // Whatever the bytes, reading never crashes, and whatever is imported checks clean.
+    void randomInputImportsCleanOrNotAtAll_data() {
+        QTest::addColumn<bool>("kvtml");
+        QTest::newRow("csv") << false;
+        QTest::newRow("kvtml") << true;
+    }
+    void randomInputImportsCleanOrNotAtAll() {
+        QFETCH(bool, kvtml);
+        const std::string alphabet = kvtml ? "<>/=\"' \nentrytranslationtextcontainerlessons0123ĉ;|&#"
+                                           : ",;\"\n\r\t sheetquestionanswerpted AQ1ĉŭő\xE9\xEF\xBB\xBF";
+        const std::string seeds[] = {"sheet,question,answer,accepted\nA,kérdés,respondo,alia\nB,egy,unu,\n",
+                                     bytes(Kvtml)};
+        QRandomGenerator random(20261209);
+        for (int round = 0; round < 400; ++round) {
+            std::string input = seeds[kvtml ? 1 : 0];
+            for (int change = random.bounded(1, 6); change > 0; --change) {
+                const auto at = std::size_t(random.bounded(int(input.size()) + 1));
+                const char c = alphabet[std::size_t(random.bounded(int(alphabet.size())))];
+                if (random.bounded(3) == 0 && at < input.size()) {
+                    input.erase(at, 1);
+                } else {
+                    input.insert(at, 1, c);
+                }
+            }
+            const WordListReading reading =
+                kvtml ? ReadKvtmlWordList(input, {}) : ReadCsvWordList(input, CsvKind::Csv);
+            if (!reading.errors.empty()) {
+                continue;
+            }
+            const LessonSourceResult result = WordListToSource(reading.sheets);
+            if (result.errors.empty()) {
+                QCOMPARE(findingsOf(result.source), QString());
+            }
+        }
     }
 
     void exitCodes_data() {
