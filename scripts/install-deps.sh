@@ -5,7 +5,7 @@ set -euo pipefail
 packages=(
     cmake g++ make
     qt6-base-dev qt6-base-dev-tools libgl-dev libfontconfig-dev libxcb1-dev
-    libbenchmark-dev
+    libbenchmark-dev libexpat1-dev
     fonts-liberation fonts-dejavu-core
     # the tests on a real display: window managers, a compositor, the X driver's libraries, a face without the
     # Esperanto letters

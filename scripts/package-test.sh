@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
-# Builds the Debian package, checks its metadata, unpacks it into a scratch root and starts the unpacked
-# program from its menu entry's working directory under a virtual X server, until its main window appears.
+# Builds the Debian package, checks its metadata, man pages and MIME type, unpacks it into a scratch root,
+# turns a word list into lessons with the unpacked kvizaro-adt, and starts the unpacked program from its menu
+# entry's working directory under a virtual X server, until its main window appears.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-KVIZARO_EXTRA_PACKAGES="file dpkg-dev appstream desktop-file-utils xvfb xauth x11-utils" bash scripts/install-deps.sh
+KVIZARO_EXTRA_PACKAGES="file dpkg-dev appstream desktop-file-utils xvfb xauth x11-utils man-db groff-base shared-mime-info libxml2-utils" bash scripts/install-deps.sh
 cmake --preset release >/dev/null
 cmake --build --preset release -j "$(nproc)"
 (cd build/release && cpack -G DEB >/dev/null)
@@ -23,7 +24,43 @@ trap 'rm -rf "$root"' EXIT
 dpkg-deb -x "$package" "$root"
 desktop="$root/usr/share/applications/hu.kvizaro.Kvizaro.desktop"
 desktop-file-validate "$desktop"
-appstreamcli validate --no-net --explain "$root/usr/share/metainfo/hu.kvizaro.Kvizaro.metainfo.xml"
+metainfo="$root/usr/share/metainfo/hu.kvizaro.Kvizaro.metainfo.xml"
+appstreamcli validate --no-net --explain "$metainfo"
+for binary in kvizaro kvizaro-adt; do
+    test -x "$root/usr/bin/$binary" || { echo "not installed: $binary"; exit 1; }
+    grep -q "<binary>$binary</binary>" "$metainfo" || { echo "metainfo does not list $binary"; exit 1; }
+done
+
+# Man pages render without a warning, in a plain and a UTF-8 locale.
+for page in kvizaro kvizaro-adt; do
+    file="$root/usr/share/man/man1/$page.1.gz"
+    test -f "$file" || { echo "no man page: $page"; exit 1; }
+    for locale in C C.UTF-8; do
+        warnings=$(LC_ALL=$locale MANWIDTH=80 man --warnings -l "$file" 2>&1 >/dev/null)
+        [ -z "$warnings" ] || { echo "man page $page ($locale): $warnings"; exit 1; }
+    done
+done
+echo "man pages render cleanly"
+
+# The MIME type of lesson files: well-formed, accepted by the MIME database, with its glob and magic.
+mime="$root/usr/share/mime/packages/hu.kvizaro.Kvizaro.xml"
+xmllint --noout "$mime"
+mimedb="$root/usr/share/mime"
+mime_messages=$(XDG_DATA_DIRS="$root/usr/share" update-mime-database "$mimedb" 2>&1)
+[ -z "$mime_messages" ] || { echo "MIME type: $mime_messages"; exit 1; }
+test -f "$mimedb/application/x-kvizaro-lesson.xml"
+grep -q '\*\.adt' "$mimedb/globs2"
+grep -aq 'Nfovp' "$mimedb/magic"
+echo "MIME type registered"
+
+# From a spreadsheet's word list to lessons that check clean, with the unpacked tool.
+adt="$root/usr/bin/kvizaro-adt"
+"$adt" --version
+printf '\357\273\277sheet;question;answer;accepted\r\nSzámok;egy;unu;\r\nSzámok;"kettő, három";du kaj tri;"du, tri"\r\n' \
+    >"$root/szavak.csv"
+"$adt" import csv "$root/szavak.csv" "$root/leckek.txt" >/dev/null
+"$adt" encode "$root/leckek.txt" "$root/enhavo.adt" >/dev/null
+"$adt" check "$root/enhavo.adt"
 
 workdir="$root$(sed -n 's/^Path=//p' "$desktop")"
 program="$root/usr/bin/$(sed -n 's/^Exec=//p' "$desktop")"

@@ -4,6 +4,7 @@
 #include "adt_codec.h"
 #include "content_file.h"
 #include "safe_save.h"
+#include "word_list_cli.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -37,6 +38,35 @@ Commands:
                       with a single accepted answer; an answer that begins with an accented
                       capital (Á, É, ...) without the same answer with its small letter; a question
                       asked again, in its own sheet or another.
+  import csv|tsv INPUT OUT
+                      Turns a word list saved by a spreadsheet into a lesson source (for encode).
+                      The first row names the columns sheet, question, answer and accepted (which
+                      may repeat), in any order and case. CSV is separated by "," or, when the
+                      header holds no ",", by ";"; fields in double quotes may hold separators,
+                      quotes ("") and line breaks (a line break becomes a blank). The file is UTF-8,
+                      with or without a byte-order mark. Rows form sheets in the order the sheets
+                      first appear; an empty sheet cell continues the sheet of the row above. A
+                      sheet of more than 200 questions is split into parts: name (1), name (2) ...
+  import kvtml [--ask N] [--answer N] INPUT OUT
+                      The same for a KVTML 2.0 file of KDE's vocabulary trainers: identifier N of
+                      --ask (default 0) gives the questions, that of --answer (default 1) the answers.
+                      Each lesson that holds entries becomes a sheet; a lesson inside another is
+                      named by its path ("Lesson / Part"); entries in no lesson form a last sheet
+                      "Leckén kívül". An answer is split at ";" and "|": the first part is the model
+                      answer, the others are accepted too. An entry without a text on either side
+                      is reported and left out.
+                      Imports write questions with the real Esperanto letters and answers in the
+                      x-system ("cx"), add the usage help, an about text and the typing help of the
+                      bundled lessons, and lay out the menu so that check finds nothing. What the
+                      format cannot hold (a text too long for its line, more than 15 answers, more
+                      than 97 sheets, a character without a byte, a double quote) is reported
+                      with its line or entry, and OUT is not written.
+  export csv INPUT OUT
+                      Writes the sheets of INPUT (a stored file or a lesson source) as a word list:
+                      UTF-8 with a byte-order mark, the header above, one row per question. Headings
+                      and help texts are not part of it. Importing it again gives the same sheets,
+                      questions and answers.
+  --version           Shows the version.
   --help              Shows this text.
 
 Saving OUT:
@@ -48,7 +78,8 @@ Saving OUT:
 
 Exit status:
   0   success; check found no errors (warnings may be listed)
-  1   check found errors, encode refused the source, or decode met bytes without a character
+  1   check found errors, encode refused the source, decode met bytes without a character,
+      or an import or export found content it cannot write (nothing is written then)
   2   a file could not be read or written, or the output could not be written
   64  wrong command or arguments
 )";
@@ -186,6 +217,16 @@ int runCommand(const std::vector<std::string>& arguments, std::ostream& out, std
     if ((command == "--help" || command == "-h" || command == "help") && count == 0) {
         out << HelpText;
         return adt_exit::Ok;
+    }
+    if (command == "--version" && count == 0) {
+        out << "kvizaro-adt " << KVIZARO_VERSION << '\n';
+        return adt_exit::Ok;
+    }
+    if (command == "import") {
+        return RunImport({arguments.begin() + 1, arguments.end()}, out, err);
+    }
+    if (command == "export") {
+        return RunExport({arguments.begin() + 1, arguments.end()}, out, err);
     }
     if (command == "encode" && count == 2) {
         return encode(arguments[1], arguments[2], out, err);

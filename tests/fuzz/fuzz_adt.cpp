@@ -1,8 +1,10 @@
-// Any bytes through kvizaro-adt's three commands: as a lesson source to encode, as a stored file to decode
-// and to check. What encode accepts must decode to the same source, and what decode reads without a
-// warning must encode again.
+// Any bytes through kvizaro-adt's commands: as a lesson source to encode, as a stored file to decode and to
+// check, as a word list to import. What encode accepts must decode to the same source, what decode reads
+// without a warning must encode again, and what an import writes must check clean.
 #include "adt_check.h"
 #include "adt_codec.h"
+#include "csv_word_list.h"
+#include "kvtml_word_list.h"
 
 #include <cstdint>
 #include <cstdlib>
@@ -49,6 +51,19 @@ void decodeAsStored(std::string_view bytes) {
     }
 }
 
+void importAsWordList(const kvizaro::WordListReading& reading) {
+    if (!reading.errors.empty()) {
+        return;
+    }
+    const kvizaro::LessonSourceResult lesson = kvizaro::WordListToSource(reading.sheets);
+    if (!lesson.errors.empty()) {
+        require(lesson.source.empty());
+        return;
+    }
+    const kvizaro::EncodeResult encoded = kvizaro::EncodeSource(lesson.source);
+    require(encoded.ok() && kvizaro::CheckStored(encoded.stored).empty());
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -58,5 +73,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (const kvizaro::Finding& finding : kvizaro::CheckStored(bytes)) {
         require(!finding.message.empty());
     }
+    importAsWordList(kvizaro::ReadCsvWordList(bytes, kvizaro::CsvKind::Csv));
+    importAsWordList(kvizaro::ReadKvtmlWordList(bytes, {}));
     return 0;
 }

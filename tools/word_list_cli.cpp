@@ -1,0 +1,194 @@
+#include "word_list_cli.h"
+
+#include "adt_cli.h"
+#include "adt_codec.h"
+#include "csv_word_list.h"
+#include "kvtml_word_list.h"
+#include "readers.h"
+#include "safe_save.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <memory>
+#include <optional>
+#include <set>
+#include <system_error>
+
+namespace kvizaro {
+
+namespace {
+
+// The stored bytes of "#Menuo", the first line of every content file.
+constexpr std::string_view StoredMenuMarker = "$Nfovp";
+
+int usage(std::ostream& err) {
+    err << "kvizaro-adt: wrong command or arguments; see kvizaro-adt --help\n";
+    return adt_exit::Usage;
+}
+
+// Plain stdio, as the other commands read: a folder is reported (EISDIR), not thrown from a stream.
+std::optional<std::string> readInput(const std::string& path, std::string& contents) {
+    errno = 0;
+    std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"), &std::fclose);
+    if (!file) {
+        return std::generic_category().message(errno != 0 ? errno : EIO);
+    }
+    char buffer[1 << 16];
+    std::size_t got = 0;
+    while ((got = std::fread(buffer, 1, sizeof buffer, file.get())) > 0) {
+        contents.append(buffer, got);
+    }
+    if (std::ferror(file.get())) {
+        return std::generic_category().message(errno != 0 ? errno : EIO);
+    }
+    return std::nullopt;
+}
+
+void printProblems(std::ostream& err, const std::string& file, const std::vector<WordListProblem>& problems,
+                   std::string_view kind) {
+    for (const WordListProblem& problem : problems) {
+        err << file << ": " << (problem.origin.empty() ? "" : problem.origin + ": ") << kind << ": "
+            << problem.message << '\n';
+    }
+}
+
+int save(const std::string& path, std::string_view contents, std::ostream& out, std::ostream& err) {
+    if (const auto error = SaveFileSafely(path, contents)) {
+        err << path << ": cannot write: " << *error << '\n';
+        return adt_exit::FileFailure;
+    }
+    out << path << ": written\n";
+    return adt_exit::Ok;
+}
+
+std::optional<std::size_t> identifierNumber(const std::string& text) {
+    if (text.empty() || text.size() > 3 || text.find_first_not_of("0123456789") != std::string::npos) {
+        return std::nullopt;
+    }
+    return std::stoul(text);
+}
+
+// "--ask N --answer N" in any order, each at most once; the rest are the two file names.
+std::optional<KvtmlSides> kvtmlOptions(std::vector<std::string>& arguments) {
+    KvtmlSides sides;
+    std::set<std::string> seen;
+    while (arguments.size() > 2 && (arguments[0] == "--ask" || arguments[0] == "--answer")) {
+        const std::optional<std::size_t> value = identifierNumber(arguments[1]);
+        if (!value || !seen.insert(arguments[0]).second) {
+            return std::nullopt;
+        }
+        (arguments[0] == "--ask" ? sides.ask : sides.answer) = *value;
+        arguments.erase(arguments.begin(), arguments.begin() + 2);
+    }
+    if (arguments.size() != 2 || sides.ask == sides.answer) {
+        return std::nullopt;
+    }
+    return sides;
+}
+
+int importWordList(const WordListReading& reading, const std::string& input, const std::string& output,
+                   std::ostream& out, std::ostream& err) {
+    printProblems(err, input, reading.warnings, "warning");
+    if (!reading.errors.empty()) {
+        printProblems(err, input, reading.errors, "error");
+        err << output << ": not written\n";
+        return adt_exit::ContentProblems;
+    }
+    const LessonSourceResult lesson = WordListToSource(reading.sheets);
+    if (!lesson.errors.empty()) {
+        printProblems(err, input, lesson.errors, "error");
+        err << output << ": not written\n";
+        return adt_exit::ContentProblems;
+    }
+    return save(output, lesson.source, out, err);
+}
+
+// The sheets that the menu opens, in menu order, each block once; headings and help texts are no word list.
+std::vector<WordSheet> sheetsOf(const ContentLines& lines) {
+    std::vector<WordSheet> sheets;
+    std::set<std::string> exported;
+    for (const MenuEntry& entry : ReadMenuBlock(lines).entries) {
+        if (entry.isHeading() || !exported.insert(entry.sheet).second) {
+            continue;
+        }
+        WordSheet sheet{ContentBytesToUtf8(entry.caption), {}};
+        for (const TaskItem& task : ReadTaskBlock(lines, entry.sheet).items) {
+            WordItem item{ContentBytesToUtf8(task.question), ContentBytesToUtf8(task.instruction), {}, {}};
+            bool modelAnswerSeen = false;
+            for (const std::string& solution : task.solutions) {
+                std::string accepted = ContentBytesToUtf8(solution);
+                if (!modelAnswerSeen && accepted == item.answer) {
+                    modelAnswerSeen = true;
+                } else {
+                    item.accepted.push_back(std::move(accepted));
+                }
+            }
+            sheet.items.push_back(std::move(item));
+        }
+        if (!sheet.items.empty()) {
+            sheets.push_back(std::move(sheet));
+        }
+    }
+    return sheets;
+}
+
+} // namespace
+
+int RunImport(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err) {
+    if (arguments.empty()) {
+        return usage(err);
+    }
+    const std::string& format = arguments.front();
+    std::vector<std::string> files(arguments.begin() + 1, arguments.end());
+    std::optional<KvtmlSides> sides;
+    if (format == "kvtml") {
+        sides = kvtmlOptions(files);
+        if (!sides) {
+            return usage(err);
+        }
+    } else if ((format != "csv" && format != "tsv") || files.size() != 2) {
+        return usage(err);
+    }
+    std::string bytes;
+    if (const auto error = readInput(files[0], bytes)) {
+        err << files[0] << ": cannot read: " << *error << '\n';
+        return adt_exit::FileFailure;
+    }
+    const WordListReading reading =
+        sides ? ReadKvtmlWordList(bytes, *sides)
+              : ReadCsvWordList(bytes, format == "tsv" ? CsvKind::Tsv : CsvKind::Csv);
+    return importWordList(reading, files[0], files[1], out, err);
+}
+
+int RunExport(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err) {
+    if (arguments.size() != 3 || arguments[0] != "csv") {
+        return usage(err);
+    }
+    const std::string& input = arguments[1];
+    std::string bytes;
+    if (const auto error = readInput(input, bytes)) {
+        err << input << ": cannot read: " << *error << '\n';
+        return adt_exit::FileFailure;
+    }
+    if (!bytes.starts_with(StoredMenuMarker)) {
+        EncodeResult encoded = EncodeSource(bytes);
+        if (!encoded.ok()) {
+            for (const SourceError& problem : encoded.errors) {
+                err << input << ':' << problem.line << ':' << problem.column << ": error: " << problem.message
+                    << '\n';
+            }
+            err << arguments[2] << ": not written\n";
+            return adt_exit::ContentProblems;
+        }
+        bytes = std::move(encoded.stored);
+    }
+    const std::vector<WordSheet> sheets = sheetsOf(DecodeContent(bytes));
+    if (sheets.empty()) {
+        err << input << ": error: no menu entry opens a sheet of questions\n"
+            << arguments[2] << ": not written\n";
+        return adt_exit::ContentProblems;
+    }
+    return save(arguments[2], WriteCsvWordList(sheets), out, err);
+}
+
+} // namespace kvizaro
