@@ -44,7 +44,8 @@ QString describe(const std::vector<WordListProblem>& problems) {
     return described.join(QStringLiteral("\n"));
 }
 
-// What the program would read otherwise than written, in the stored form of a source.
+// What the program would read otherwise than written, in the stored form of a source: check's errors,
+// which make it exit 1; its warnings are advice and leave it at 0.
 QString findingsOf(const std::string& source) {
     const EncodeResult encoded = EncodeSource(source);
     if (!encoded.ok()) {
@@ -52,6 +53,9 @@ QString findingsOf(const std::string& source) {
     }
     QStringList described;
     for (const Finding& finding : CheckStored(encoded.stored)) {
+        if (finding.severity != Severity::Fault) {
+            continue;
+        }
         described << QString::number(finding.line) + QStringLiteral(": ") +
                          QString::fromStdString(finding.message);
     }
