@@ -1,6 +1,7 @@
 #include "adt_cli.h"
 #include "adt_codec.h"
 #include "byte_text.h"
+#include "test_files.h"
 
 #include <QDir>
 #include <QFile>
@@ -14,6 +15,9 @@ using namespace kvizaro;
 using kvizaro::test::bytes;
 using kvizaro::test::qbytes;
 
+using kvizaro::test::readAll;
+using kvizaro::test::writeAll;
+
 namespace {
 
 struct Run {
@@ -21,17 +25,6 @@ struct Run {
     QByteArray out;
     QByteArray err;
 };
-
-QByteArray readAll(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void writeAll(const QString& path, const QByteArray& data) {
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(data);
-}
 
 QString lesson(const char* name) {
     return QStringLiteral(KVIZARO_TEST_DATA_DIR "/check/") + QString::fromLatin1(name) +

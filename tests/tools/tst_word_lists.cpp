@@ -4,6 +4,7 @@
 #include "byte_text.h"
 #include "csv_word_list.h"
 #include "kvtml_word_list.h"
+#include "test_files.h"
 #include "word_list.h"
 
 #include <QFile>
@@ -15,6 +16,9 @@
 
 using namespace kvizaro;
 using kvizaro::test::bytes;
+
+using kvizaro::test::readAll;
+using kvizaro::test::writeAll;
 
 namespace {
 
@@ -69,17 +73,6 @@ WordSheet sheetOf(const std::string& name, std::size_t count, const std::string&
             {stem + " " + std::to_string(i + 1), "respondo", {}, "line " + std::to_string(i + 2)});
     }
     return sheet;
-}
-
-QByteArray readAll(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void writeAll(const QString& path, const QByteArray& data) {
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(data);
 }
 
 int runAdt(const QStringList& arguments) {
