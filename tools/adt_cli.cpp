@@ -88,24 +88,6 @@ std::string systemErrorText(int error) {
     return std::generic_category().message(error);
 }
 
-// Plain stdio: a stream reading a folder throws from deep inside, stdio reports EISDIR.
-std::optional<std::string> readFile(const std::string& path, std::string& contents) {
-    errno = 0;
-    std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"), &std::fclose);
-    if (!file) {
-        return systemErrorText(errno != 0 ? errno : EIO);
-    }
-    char buffer[1 << 16];
-    std::size_t got = 0;
-    while ((got = std::fread(buffer, 1, sizeof buffer, file.get())) > 0) {
-        contents.append(buffer, got);
-    }
-    if (std::ferror(file.get())) {
-        return systemErrorText(errno != 0 ? errno : EIO);
-    }
-    return std::nullopt;
-}
-
 void printPositioned(std::ostream& err, const std::string& file, const SourceError& problem,
                      const char* kind) {
     err << file << ':' << problem.line << ':' << problem.column << ": " << kind << ": " << problem.message
@@ -114,7 +96,7 @@ void printPositioned(std::ostream& err, const std::string& file, const SourceErr
 
 int encode(const std::string& sourcePath, const std::string& outPath, std::ostream& out, std::ostream& err) {
     std::string source;
-    if (const auto error = readFile(sourcePath, source)) {
+    if (const auto error = readInputFile(sourcePath, source)) {
         err << sourcePath << ": cannot read: " << *error << '\n';
         return adt_exit::FileFailure;
     }
@@ -127,17 +109,12 @@ int encode(const std::string& sourcePath, const std::string& outPath, std::ostre
             << (result.errors.size() == 1 ? "" : "s") << ")\n";
         return adt_exit::ContentProblems;
     }
-    if (const auto error = SaveFileSafely(outPath, result.stored)) {
-        err << outPath << ": cannot write: " << *error << '\n';
-        return adt_exit::FileFailure;
-    }
-    out << outPath << ": written\n";
-    return adt_exit::Ok;
+    return saveOutput(outPath, result.stored, out, err);
 }
 
 int decode(const std::string& storedPath, const std::string* outPath, std::ostream& out, std::ostream& err) {
     std::string stored;
-    if (const auto error = readFile(storedPath, stored)) {
+    if (const auto error = readInputFile(storedPath, stored)) {
         err << storedPath << ": cannot read: " << *error << '\n';
         return adt_exit::FileFailure;
     }
@@ -160,7 +137,7 @@ std::string counted(std::size_t count, const char* noun) {
 
 int check(const std::string& path, std::ostream& out, std::ostream& err) {
     std::string stored;
-    if (const auto error = readFile(path, stored)) {
+    if (const auto error = readInputFile(path, stored)) {
         err << path << ": cannot read: " << *error << '\n';
         return adt_exit::FileFailure;
     }
@@ -241,6 +218,33 @@ int runCommand(const std::vector<std::string>& arguments, std::ostream& out, std
 }
 
 } // namespace
+
+// Plain stdio: a stream reading a folder throws from deep inside, stdio reports EISDIR.
+std::optional<std::string> readInputFile(const std::string& path, std::string& contents) {
+    errno = 0;
+    std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"), &std::fclose);
+    if (!file) {
+        return systemErrorText(errno != 0 ? errno : EIO);
+    }
+    char buffer[1 << 16];
+    std::size_t got = 0;
+    while ((got = std::fread(buffer, 1, sizeof buffer, file.get())) > 0) {
+        contents.append(buffer, got);
+    }
+    if (std::ferror(file.get())) {
+        return systemErrorText(errno != 0 ? errno : EIO);
+    }
+    return std::nullopt;
+}
+
+int saveOutput(const std::string& path, std::string_view contents, std::ostream& out, std::ostream& err) {
+    if (const auto error = SaveFileSafely(path, contents)) {
+        err << path << ": cannot write: " << *error << '\n';
+        return adt_exit::FileFailure;
+    }
+    out << path << ": written\n";
+    return adt_exit::Ok;
+}
 
 int RunAdt(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err) {
     const int result = runCommand(arguments, out, err);

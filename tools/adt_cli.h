@@ -1,8 +1,10 @@
 // The commands of kvizaro-adt, apart from main() so that tests run them in-process.
 #pragma once
 
+#include <optional>
 #include <ostream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace kvizaro {
@@ -14,6 +16,12 @@ inline constexpr int ContentProblems =
 inline constexpr int FileFailure = 2; // a file could not be read or written
 inline constexpr int Usage = 64;      // unknown command or wrong number of arguments
 } // namespace adt_exit
+
+// Reads a whole input file; gives why it could not (a folder is reported as EISDIR, not thrown).
+std::optional<std::string> readInputFile(const std::string& path, std::string& contents);
+
+// Saves a command's output safely and says so; the exit status of the command.
+int saveOutput(const std::string& path, std::string_view contents, std::ostream& out, std::ostream& err);
 
 // `arguments` excludes the program name.
 int RunAdt(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err);

@@ -7,12 +7,8 @@
 #include "readers.h"
 #include "safe_save.h"
 
-#include <cerrno>
-#include <cstdio>
-#include <memory>
 #include <optional>
 #include <set>
-#include <system_error>
 
 namespace kvizaro {
 
@@ -26,39 +22,12 @@ int usage(std::ostream& err) {
     return adt_exit::Usage;
 }
 
-// Plain stdio, as the other commands read: a folder is reported (EISDIR), not thrown from a stream.
-std::optional<std::string> readInput(const std::string& path, std::string& contents) {
-    errno = 0;
-    std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"), &std::fclose);
-    if (!file) {
-        return std::generic_category().message(errno != 0 ? errno : EIO);
-    }
-    char buffer[1 << 16];
-    std::size_t got = 0;
-    while ((got = std::fread(buffer, 1, sizeof buffer, file.get())) > 0) {
-        contents.append(buffer, got);
-    }
-    if (std::ferror(file.get())) {
-        return std::generic_category().message(errno != 0 ? errno : EIO);
-    }
-    return std::nullopt;
-}
-
 void printProblems(std::ostream& err, const std::string& file, const std::vector<WordListProblem>& problems,
                    std::string_view kind) {
     for (const WordListProblem& problem : problems) {
         err << file << ": " << (problem.origin.empty() ? "" : problem.origin + ": ") << kind << ": "
             << problem.message << '\n';
     }
-}
-
-int save(const std::string& path, std::string_view contents, std::ostream& out, std::ostream& err) {
-    if (const auto error = SaveFileSafely(path, contents)) {
-        err << path << ": cannot write: " << *error << '\n';
-        return adt_exit::FileFailure;
-    }
-    out << path << ": written\n";
-    return adt_exit::Ok;
 }
 
 std::optional<std::size_t> identifierNumber(const std::string& text) {
@@ -100,7 +69,7 @@ int importWordList(const WordListReading& reading, const std::string& input, con
         err << output << ": not written\n";
         return adt_exit::ContentProblems;
     }
-    return save(output, lesson.source, out, err);
+    return saveOutput(output, lesson.source, out, err);
 }
 
 // The sheets that the menu opens, in menu order, each block once; headings and help texts are no word list.
@@ -150,7 +119,7 @@ int RunImport(const std::vector<std::string>& arguments, std::ostream& out, std:
         return usage(err);
     }
     std::string bytes;
-    if (const auto error = readInput(files[0], bytes)) {
+    if (const auto error = readInputFile(files[0], bytes)) {
         err << files[0] << ": cannot read: " << *error << '\n';
         return adt_exit::FileFailure;
     }
@@ -166,7 +135,7 @@ int RunExport(const std::vector<std::string>& arguments, std::ostream& out, std:
     }
     const std::string& input = arguments[1];
     std::string bytes;
-    if (const auto error = readInput(input, bytes)) {
+    if (const auto error = readInputFile(input, bytes)) {
         err << input << ": cannot read: " << *error << '\n';
         return adt_exit::FileFailure;
     }
@@ -188,7 +157,7 @@ int RunExport(const std::vector<std::string>& arguments, std::ostream& out, std:
             << arguments[2] << ": not written\n";
         return adt_exit::ContentProblems;
     }
-    return save(arguments[2], WriteCsvWordList(sheets), out, err);
+    return saveOutput(arguments[2], WriteCsvWordList(sheets), out, err);
 }
 
 } // namespace kvizaro
