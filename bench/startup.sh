@@ -21,7 +21,7 @@ xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
     cd build/release/data
     for _ in $(seq "$runs"); do
         "$probe" -- ../bench/startup-floor >>"$results/floor" 2>/dev/null || true
-        "$probe" --key 2 -- ../app/kvizaro >>"$results/kvizaro" 2>/dev/null || true
+        "$probe" --key 2 -- ../shell/kvizaro >>"$results/kvizaro" 2>/dev/null || true
     done
     report() { # label
         touch "$results/$1"

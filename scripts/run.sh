@@ -8,4 +8,4 @@ cmake --preset release >/dev/null
 cmake --build --preset release -j "$(nproc)"
 # The program reads enhavo.adt from its working directory.
 cd build/release/data
-exec ../app/kvizaro
+exec ../shell/kvizaro
