@@ -60,7 +60,7 @@ Letter letterAt(std::string_view shown, std::size_t at, std::size_t length) {
         letter.key = bytes;
         letter.code = EscapedCodes + Utf8Reader(bytes.substr(1)).next();
     } else {
-        letter.key = LowerAscii(Latin3ToXSystem(bytes));
+        letter.key = LowerAscii(latin3ToXSystem(bytes));
         const auto first = static_cast<unsigned char>(letter.key[0]);
         letter.code = letter.key.size() == 1 ? first : PairCodes + first;
     }

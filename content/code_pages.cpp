@@ -83,20 +83,20 @@ template <typename Convert> std::string encodeEach(std::string_view utf8, Conver
 
 } // namespace
 
-char32_t Windows1250ToUnicode(unsigned char byte) {
+char32_t windows1250ToUnicode(unsigned char byte) {
     return lookUp(Windows1250High, byte);
 }
-char32_t DisplayLatin3ToUnicode(unsigned char byte) {
+char32_t displayLatin3ToUnicode(unsigned char byte) {
     return lookUp(DisplayLatin3High, byte);
 }
-std::optional<unsigned char> UnicodeToWindows1250(char32_t code) {
+std::optional<unsigned char> unicodeToWindows1250(char32_t code) {
     return reverseLookUp(Windows1250High, code);
 }
-std::optional<unsigned char> UnicodeToDisplayLatin3(char32_t code) {
+std::optional<unsigned char> unicodeToDisplayLatin3(char32_t code) {
     return reverseLookUp(DisplayLatin3High, code);
 }
 
-void AppendUtf8(std::string& out, char32_t code) {
+void appendUtf8(std::string& out, char32_t code) {
     if (code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) {
         code = ReplacementCharacter;
     }
@@ -143,20 +143,20 @@ char32_t Utf8Reader::next() {
     return overlong || invalid ? ReplacementCharacter : code;
 }
 
-std::string BytesToUtf8(std::string_view bytes, char32_t (*toUnicode)(unsigned char)) {
+std::string bytesToUtf8(std::string_view bytes, char32_t (*toUnicode)(unsigned char)) {
     std::string out;
     out.reserve(bytes.size() * 2);
     for (char c : bytes) {
-        AppendUtf8(out, toUnicode(static_cast<unsigned char>(c)));
+        appendUtf8(out, toUnicode(static_cast<unsigned char>(c)));
     }
     return out;
 }
 
-std::string Windows1250ToUtf8(std::string_view bytes) {
-    return BytesToUtf8(bytes, Windows1250ToUnicode);
+std::string windows1250ToUtf8(std::string_view bytes) {
+    return bytesToUtf8(bytes, windows1250ToUnicode);
 }
 
-std::string DisplayLatin3ToUtf8(std::string_view bytes) {
+std::string displayLatin3ToUtf8(std::string_view bytes) {
     std::string out;
     out.reserve(bytes.size() * 2);
     for (std::size_t i = 0; i < bytes.size(); ++i) {
@@ -166,35 +166,35 @@ std::string DisplayLatin3ToUtf8(std::string_view bytes) {
                 Utf8Reader reader(bytes.substr(i + 1, length));
                 const char32_t code = reader.next();
                 if (code != ReplacementCharacter && reader.atEnd()) {
-                    AppendUtf8(out, code);
+                    appendUtf8(out, code);
                     i += length;
                     continue;
                 }
             }
         }
-        AppendUtf8(out, DisplayLatin3ToUnicode(static_cast<unsigned char>(bytes[i])));
+        appendUtf8(out, displayLatin3ToUnicode(static_cast<unsigned char>(bytes[i])));
     }
     return out;
 }
 
-std::string Utf8ToDisplayLatin3(std::string_view utf8) {
+std::string utf8ToDisplayLatin3(std::string_view utf8) {
     return encodeEach(utf8, [](std::string& out, char32_t code) {
-        if (const auto byte = UnicodeToDisplayLatin3(code)) {
+        if (const auto byte = unicodeToDisplayLatin3(code)) {
             out += static_cast<char>(*byte);
         } else {
             out += UnmappableEscape;
-            AppendUtf8(out, code);
+            appendUtf8(out, code);
         }
     });
 }
 
-bool HasUnmappableEscape(std::string_view bytes) {
+bool hasUnmappableEscape(std::string_view bytes) {
     return bytes.find(UnmappableEscape) != std::string_view::npos;
 }
 
-std::string Utf8ToWindows1250(std::string_view utf8) {
+std::string utf8ToWindows1250(std::string_view utf8) {
     return encodeEach(utf8, [](std::string& out, char32_t code) {
-        const auto byte = UnicodeToWindows1250(code);
+        const auto byte = unicodeToWindows1250(code);
         out += byte ? static_cast<char>(*byte) : '?';
     });
 }

@@ -12,12 +12,12 @@ namespace kvizaro {
 
 inline constexpr char32_t ReplacementCharacter = 0xFFFD;
 
-char32_t Windows1250ToUnicode(unsigned char byte);
-char32_t DisplayLatin3ToUnicode(unsigned char byte);
-std::optional<unsigned char> UnicodeToWindows1250(char32_t code);
-std::optional<unsigned char> UnicodeToDisplayLatin3(char32_t code);
+char32_t windows1250ToUnicode(unsigned char byte);
+char32_t displayLatin3ToUnicode(unsigned char byte);
+std::optional<unsigned char> unicodeToWindows1250(char32_t code);
+std::optional<unsigned char> unicodeToDisplayLatin3(char32_t code);
 
-void AppendUtf8(std::string& out, char32_t code);
+void appendUtf8(std::string& out, char32_t code);
 
 // Walks a UTF-8 text one code point at a time; malformed bytes come out as ReplacementCharacter.
 class Utf8Reader {
@@ -33,18 +33,18 @@ private:
 };
 
 // Every byte through `toUnicode`, written as UTF-8.
-std::string BytesToUtf8(std::string_view bytes, char32_t (*toUnicode)(unsigned char));
+std::string bytesToUtf8(std::string_view bytes, char32_t (*toUnicode)(unsigned char));
 
-std::string Windows1250ToUtf8(std::string_view bytes);
-std::string DisplayLatin3ToUtf8(std::string_view bytes);
+std::string windows1250ToUtf8(std::string_view bytes);
+std::string displayLatin3ToUtf8(std::string_view bytes);
 
 // A character without a byte is written as the unused Latin-3 byte 0xA5 followed by its UTF-8 form, so
-// that it is still shown (DisplayLatin3ToUtf8 reads the escape back) but can never equal stored content.
+// that it is still shown (displayLatin3ToUtf8 reads the escape back) but can never equal stored content.
 inline constexpr char UnmappableEscape = '\xA5';
-std::string Utf8ToDisplayLatin3(std::string_view utf8);
-bool HasUnmappableEscape(std::string_view bytes);
+std::string utf8ToDisplayLatin3(std::string_view utf8);
+bool hasUnmappableEscape(std::string_view bytes);
 
 // Characters without a Windows-1250 byte become "?".
-std::string Utf8ToWindows1250(std::string_view utf8);
+std::string utf8ToWindows1250(std::string_view utf8);
 
 } // namespace kvizaro

@@ -203,7 +203,7 @@ std::string DecodeLine(std::string_view stored) {
     return decoded;
 }
 
-ContentLines DecodeContent(std::string_view stored) {
+ContentLines decodeContent(std::string_view stored) {
     ContentReader reader;
     reader.feed(stored.data(), stored.size());
     return reader.finish();

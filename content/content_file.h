@@ -73,7 +73,7 @@ std::string DecodeLine(std::string_view stored);
 LoadResult LoadContent(const std::filesystem::path& file = std::filesystem::path(DefaultContentFile));
 
 // Decodes the stored bytes of a whole file, as LoadContent does with the bytes it reads.
-ContentLines DecodeContent(std::string_view stored);
+ContentLines decodeContent(std::string_view stored);
 
 std::optional<std::size_t> FindBlock(const ContentLines& lines, std::string_view name);
 

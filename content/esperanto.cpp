@@ -91,7 +91,7 @@ std::string NormaliseAnswer(std::string_view text) {
     return LowerAscii(kept);
 }
 
-std::string Latin3ToXSystem(std::string_view text) {
+std::string latin3ToXSystem(std::string_view text) {
     std::string result;
     result.reserve(text.size());
     for (char c : text) {
@@ -106,7 +106,7 @@ std::string Latin3ToXSystem(std::string_view text) {
 }
 
 std::string comparableAnswer(std::string_view answer) {
-    return NormaliseAnswer(Latin3ToXSystem(answer));
+    return NormaliseAnswer(latin3ToXSystem(answer));
 }
 
 AcceptedAnswers::AcceptedAnswers(const std::vector<std::string>& accepted) {
@@ -121,7 +121,7 @@ void AcceptedAnswers::add(std::string_view accepted) {
 }
 
 std::optional<std::size_t> AcceptedAnswers::match(std::string_view answer) const {
-    if (answer.empty() || HasUnmappableEscape(answer)) {
+    if (answer.empty() || hasUnmappableEscape(answer)) {
         return std::nullopt;
     }
     const std::string typed = comparableAnswer(answer);

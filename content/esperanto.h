@@ -30,7 +30,7 @@ bool isDroppedFromAnswers(char c);
 
 // The reverse of XToLatin3 for the twelve letters: a Latin-3 ĉ becomes "cx". Lets a learner who types the
 // real letter (or a model answer that stores it) be judged as if the x-system had been used.
-std::string Latin3ToXSystem(std::string_view text);
+std::string latin3ToXSystem(std::string_view text);
 
 // The form in which answers are compared: real Esperanto letters spelt in the x-system first, so that a
 // learner who types ĉ is judged like one who types "cx", then normalised.

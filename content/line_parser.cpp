@@ -109,7 +109,7 @@ SkipResult skipDelimiters(std::string_view line, std::uint8_t count) {
 
 } // namespace
 
-void ConfigureParser() {
+void configureParser() {
     SeparatorSet = ",";
 }
 

@@ -28,7 +28,7 @@ inline constexpr std::uint16_t TooFewDelimiters = 80;
 inline constexpr std::uint16_t UnclosedSection = 96;
 } // namespace parser_status
 
-// Module-wide settings, fixed once at start-up (ConfigureParser) and never changed afterwards.
+// Module-wide settings, fixed once at start-up (configureParser) and never changed afterwards.
 extern std::string SeparatorSet;
 extern std::uint8_t KeyCaseMode; // 0 unchanged, 1 upper, 2 lower, 3 swapped
 extern const std::string_view CommentKeyword;
@@ -36,7 +36,7 @@ extern const std::string_view CommentKeyword;
 // Code of the last ClassifyLine or LineField call. Kept for diagnostics; no reader consults it.
 extern std::uint16_t ParserStatus;
 
-void ConfigureParser();
+void configureParser();
 
 LineKind ClassifyLine(std::string_view line);
 std::string LineKey(std::string_view line);

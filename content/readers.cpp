@@ -119,7 +119,7 @@ std::optional<ItemKey> itemLineKey(std::string_view line) {
     return std::nullopt;
 }
 
-MenuBlock ReadMenuBlock(const ContentLines& lines) {
+MenuBlock readMenuBlock(const ContentLines& lines) {
     MenuBlock menu;
     const std::optional<std::size_t> marker = FindBlock(lines, MenuBlockName);
     if (!marker) {
@@ -132,7 +132,7 @@ MenuBlock ReadMenuBlock(const ContentLines& lines) {
     return menu;
 }
 
-TaskSheet ReadTaskBlock(const ContentLines& lines, std::string_view name) {
+TaskSheet readTaskBlock(const ContentLines& lines, std::string_view name) {
     TaskSheet sheet;
     const std::optional<std::size_t> marker = FindBlock(lines, name);
     if (!marker) {
@@ -156,7 +156,7 @@ TaskSheet ReadTaskBlock(const ContentLines& lines, std::string_view name) {
     return sheet;
 }
 
-std::vector<std::string> ReadHelpBlock(const ContentLines& lines, std::string_view name) {
+std::vector<std::string> readHelpBlock(const ContentLines& lines, std::string_view name) {
     std::vector<std::string> text;
     const std::optional<std::size_t> marker = FindBlock(lines, name);
     if (!marker) {

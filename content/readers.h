@@ -62,8 +62,8 @@ enum class ItemKey : std::uint8_t { Question, Instruction, Solution };
 std::optional<ItemKey> itemLineKey(std::string_view line);
 
 // Menu entries and help buttons, both from the menu block wherever it stands; no block, nothing read.
-MenuBlock ReadMenuBlock(const ContentLines& lines);
-TaskSheet ReadTaskBlock(const ContentLines& lines, std::string_view name);
-std::vector<std::string> ReadHelpBlock(const ContentLines& lines, std::string_view name);
+MenuBlock readMenuBlock(const ContentLines& lines);
+TaskSheet readTaskBlock(const ContentLines& lines, std::string_view name);
+std::vector<std::string> readHelpBlock(const ContentLines& lines, std::string_view name);
 
 } // namespace kvizaro

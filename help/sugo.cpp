@@ -36,7 +36,7 @@ TSugo::~TSugo() = default;
 
 void TSugo::LoadBlock(std::string_view blockName, const ContentLines& lines) {
     QStringList text;
-    for (const std::string& line : ReadHelpBlock(lines, blockName)) {
+    for (const std::string& line : readHelpBlock(lines, blockName)) {
         text << fromWindows1250(line);
     }
     ui->Teksto->setPlainText(text.join(QLatin1Char('\n')));

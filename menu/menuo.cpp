@@ -158,7 +158,7 @@ void TMenuo::closeEvent(QCloseEvent* event) {
 // The menu model and its pages
 
 void TMenuo::BuildMenu() {
-    const MenuBlock menu = ReadMenuBlock(ContentLines);
+    const MenuBlock menu = readMenuBlock(ContentLines);
     EntryCaption.fill({});
     EntrySheet.fill({});
     EntryCount = 0;

@@ -37,7 +37,7 @@ template <typename Step> void Kvizaro::reportFailure(Step step) {
 }
 
 Kvizaro::Kvizaro(Platform& platform, const std::filesystem::path& contentFile) : platform_(platform) {
-    ConfigureParser();
+    configureParser();
     QCoreApplication::setApplicationName(applicationTitle());
     QCoreApplication::setApplicationVersion(QStringLiteral("1.0.4.158"));
     installFontSubstitutions();

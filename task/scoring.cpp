@@ -16,7 +16,7 @@ std::uint8_t SuccessRate(std::uint8_t rightCount, std::uint8_t answered) {
     return static_cast<std::uint8_t>(rightCount * 100 / answered);
 }
 
-QColor ResultColour(std::uint8_t successRate) {
+QColor successRateColour(std::uint8_t successRate) {
     const int rate = successRate;
     if (rate <= 50) {
         return QColor(255, 55 + 4 * rate, 0);
@@ -31,24 +31,24 @@ int Progress(std::uint8_t answered, std::uint8_t questionCount) {
     return answered * 100 / questionCount;
 }
 
-Score ScoreAnswer(bool right, std::uint8_t answered, std::uint8_t rightBefore, std::uint8_t questionCount) {
+Score scoreAnswer(bool right, std::uint8_t answered, std::uint8_t rightBefore, std::uint8_t questionCount) {
     Score score;
     score.rightCount = static_cast<std::uint8_t>(rightBefore + (right ? 1 : 0));
     score.successRate = SuccessRate(score.rightCount, answered);
     score.progress = Progress(answered, questionCount);
-    score.resultColour = ResultColour(score.successRate);
+    score.resultColour = successRateColour(score.successRate);
     return score;
 }
 
-QString VerdictText(bool right) {
+QString verdictText(bool right) {
     return right ? hu(" Gratulálok, a válasz helyes!") : hu(" Sajnos rosszul válaszoltál!");
 }
 
-QString SuccessRateText(std::uint8_t successRate) {
+QString successRateText(std::uint8_t successRate) {
     return hu("Eredményesség: %1 %").arg(int{successRate});
 }
 
-QString TotalsText(std::uint8_t answered, std::uint8_t rightCount) {
+QString totalsText(std::uint8_t answered, std::uint8_t rightCount) {
     return hu("Eddig: %1 kérdés, %2 jó válasz, %3 rossz válasz")
         .arg(int{answered})
         .arg(int{rightCount})

@@ -24,14 +24,14 @@ struct Score {
     int progress = 0;             // per cent of the questions answered, rounded down
     QColor resultColour;          // orange-red at 0 %, yellow at 50 %, green at 100 %
 };
-Score ScoreAnswer(bool right, std::uint8_t answered, std::uint8_t rightBefore, std::uint8_t questionCount);
+Score scoreAnswer(bool right, std::uint8_t answered, std::uint8_t rightBefore, std::uint8_t questionCount);
 
 std::uint8_t SuccessRate(std::uint8_t rightCount, std::uint8_t answered);
-QColor ResultColour(std::uint8_t successRate);
+QColor successRateColour(std::uint8_t successRate);
 int Progress(std::uint8_t answered, std::uint8_t questionCount);
 
-QString VerdictText(bool right);
-QString SuccessRateText(std::uint8_t successRate);
-QString TotalsText(std::uint8_t answered, std::uint8_t rightCount);
+QString verdictText(bool right);
+QString successRateText(std::uint8_t successRate);
+QString totalsText(std::uint8_t answered, std::uint8_t rightCount);
 
 } // namespace kvizaro

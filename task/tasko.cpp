@@ -101,7 +101,7 @@ void TTasko::StartSheet() {
 // Every reading starts from nothing, so a question without a "Demando" or "Instruo" line shows empty
 // rather than the text an earlier sheet left behind.
 void TTasko::ReadSheet(const ContentLines& lines) {
-    sheet_ = ReadTaskBlock(lines, SheetBlockName);
+    sheet_ = readTaskBlock(lines, SheetBlockName);
     QuestionCount = static_cast<std::uint8_t>(sheet_.items.size());
 }
 
@@ -127,18 +127,18 @@ bool TTasko::EvaluateAnswer() {
     ui->Solvo->setCaption(displayed(fromLatin3(XToLatin3(item.instruction))));
     ui->Respondo->setCaption(displayed(fromLatin3(XToLatin3(SubmittedAnswer))));
     const bool right = CheckAnswer(SubmittedAnswer, item.solutions);
-    const Score score = ScoreAnswer(right, CurrentQuestion, RightCount, QuestionCount);
+    const Score score = scoreAnswer(right, CurrentQuestion, RightCount, QuestionCount);
     ui->Progreso->setValue(score.progress);
     RightCount = score.rightCount;
-    ui->Gxusta->setCaption(VerdictText(right));
+    ui->Gxusta->setCaption(verdictText(right));
     ui->Rezulto->setVisible(true);
-    ui->TRezulto->setCaption(SuccessRateText(score.successRate));
+    ui->TRezulto->setCaption(successRateText(score.successRate));
     ui->Rezulto->setColor(score.resultColour);
     return !right;
 }
 
 void TTasko::ShowTotals() {
-    ui->TSumo->setCaption(TotalsText(CurrentQuestion, RightCount));
+    ui->TSumo->setCaption(totalsText(CurrentQuestion, RightCount));
 }
 
 void TTasko::enterEndState() {

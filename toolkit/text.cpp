@@ -5,19 +5,19 @@
 namespace kvizaro {
 
 QString fromWindows1250(std::string_view bytes) {
-    return QString::fromStdString(Windows1250ToUtf8(bytes));
+    return QString::fromStdString(windows1250ToUtf8(bytes));
 }
 
 std::string toWindows1250(const QString& text) {
-    return Utf8ToWindows1250(text.toStdString());
+    return utf8ToWindows1250(text.toStdString());
 }
 
 QString fromLatin3(std::string_view bytes) {
-    return QString::fromStdString(DisplayLatin3ToUtf8(bytes));
+    return QString::fromStdString(displayLatin3ToUtf8(bytes));
 }
 
 std::string toLatin3(const QString& text) {
-    return Utf8ToDisplayLatin3(text.toStdString());
+    return utf8ToDisplayLatin3(text.toStdString());
 }
 
 } // namespace kvizaro

@@ -23,7 +23,7 @@ constexpr std::size_t VisibleSlots = 8;
 constexpr std::size_t SlotEightHelpButton = 1; // index of "Butono2"
 
 std::string inQuotes(std::string_view bytes) {
-    return "\"" + ContentBytesToUtf8(bytes) + "\"";
+    return "\"" + contentBytesToUtf8(bytes) + "\"";
 }
 
 std::string glyph(char32_t code) {
@@ -31,7 +31,7 @@ std::string glyph(char32_t code) {
         return "nothing readable";
     }
     std::string text = "'";
-    AppendUtf8(text, code);
+    appendUtf8(text, code);
     return text + "'";
 }
 
@@ -41,9 +41,9 @@ enum class Font { Ordinary, Esperanto };
 std::optional<std::string> firstMisshownCharacter(std::string_view bytes, Font font) {
     for (char c : bytes) {
         const auto byte = static_cast<unsigned char>(c);
-        const char32_t meant = ByteSourceCharacter(byte);
+        const char32_t meant = byteSourceCharacter(byte);
         const char32_t shown =
-            font == Font::Ordinary ? Windows1250ToUnicode(byte) : DisplayLatin3ToUnicode(byte);
+            font == Font::Ordinary ? windows1250ToUnicode(byte) : displayLatin3ToUnicode(byte);
         if (meant != shown) {
             return glyph(meant) + " shows as " + glyph(shown);
         }
@@ -74,11 +74,11 @@ std::string whyIgnored(std::string_view line) {
     const std::uint16_t status = ParserStatus;
     switch (kind) {
     case LineKind::KeySpace:
-        return "a blank follows the key \"" + ContentBytesToUtf8(LineKey(line)) + "\" instead of \"=\"";
+        return "a blank follows the key \"" + contentBytesToUtf8(LineKey(line)) + "\" instead of \"=\"";
     case LineKind::KeyEquals:
         return LineKey(line).empty()
                    ? std::string("the line has no key before \"=\"")
-                   : "unknown key \"" + ContentBytesToUtf8(LineKey(line)) + "\" (keys are case-sensitive)";
+                   : "unknown key \"" + contentBytesToUtf8(LineKey(line)) + "\" (keys are case-sensitive)";
     case LineKind::Section:
         return "the section line " + inQuotes(line) + " means nothing here";
     case LineKind::Invalid:
@@ -184,8 +184,8 @@ std::optional<unsigned char> smallTwinOf(unsigned char byte) {
     } else {
         return std::nullopt;
     }
-    const bool bothLetters = DisplayLatin3ToUnicode(byte) != ReplacementCharacter &&
-                             DisplayLatin3ToUnicode(small) != ReplacementCharacter;
+    const bool bothLetters = displayLatin3ToUnicode(byte) != ReplacementCharacter &&
+                             displayLatin3ToUnicode(small) != ReplacementCharacter;
     return bothLetters ? std::optional(small) : std::nullopt;
 }
 
@@ -311,7 +311,7 @@ private:
     // --- menu block
 
     void checkMenu() {
-        menu_ = ReadMenuBlock(lines_);
+        menu_ = readMenuBlock(lines_);
         helpNames_.insert(std::string(TypingHelpBlockName)); // the task sheet's button opens it
         const std::optional<std::size_t> marker = FindBlock(lines_, MenuBlockName);
         if (!marker) {
@@ -705,11 +705,11 @@ private:
 
 } // namespace
 
-std::vector<Finding> CheckContent(const ContentLines& lines) {
+std::vector<Finding> checkContent(const ContentLines& lines) {
     return ContentChecker(lines).run();
 }
 
-std::vector<Finding> CheckStoredBytes(std::string_view stored) {
+std::vector<Finding> checkStoredBytes(std::string_view stored) {
     std::vector<Finding> findings;
     if (stored.size() > MaxContentFileSize) {
         findings.push_back({0, "the file has " + std::to_string(stored.size()) + " bytes, more than the " +
@@ -753,9 +753,9 @@ std::vector<Finding> CheckStoredBytes(std::string_view stored) {
     return findings;
 }
 
-std::vector<Finding> CheckStored(std::string_view stored) {
-    std::vector<Finding> findings = CheckStoredBytes(stored);
-    std::vector<Finding> content = CheckContent(DecodeContent(stored));
+std::vector<Finding> checkStored(std::string_view stored) {
+    std::vector<Finding> findings = checkStoredBytes(stored);
+    std::vector<Finding> content = checkContent(decodeContent(stored));
     findings.insert(findings.end(), std::make_move_iterator(content.begin()),
                     std::make_move_iterator(content.end()));
     std::stable_sort(findings.begin(), findings.end(),

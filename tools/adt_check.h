@@ -28,12 +28,12 @@ struct Finding {
 inline constexpr std::size_t SentenceWords = 3;
 
 // Findings in the decoded lines, in line order.
-std::vector<Finding> CheckContent(const ContentLines& lines);
+std::vector<Finding> checkContent(const ContentLines& lines);
 
 // Findings that decoding hides: lines cut to 255 characters, an end-of-file byte before the file's end.
-std::vector<Finding> CheckStoredBytes(std::string_view stored);
+std::vector<Finding> checkStoredBytes(std::string_view stored);
 
 // Both of the above, merged in line order.
-std::vector<Finding> CheckStored(std::string_view stored);
+std::vector<Finding> checkStored(std::string_view stored);
 
 } // namespace kvizaro

@@ -100,7 +100,7 @@ int encode(const std::string& sourcePath, const std::string& outPath, std::ostre
         err << sourcePath << ": cannot read: " << *error << '\n';
         return adt_exit::FileFailure;
     }
-    const EncodeResult result = EncodeSource(source);
+    const EncodeResult result = encodeSource(source);
     if (!result.ok()) {
         for (const SourceError& problem : result.errors) {
             printPositioned(err, sourcePath, problem, "error");
@@ -118,13 +118,13 @@ int decode(const std::string& storedPath, const std::string* outPath, std::ostre
         err << storedPath << ": cannot read: " << *error << '\n';
         return adt_exit::FileFailure;
     }
-    const DecodeResult result = DecodeStored(stored);
+    const DecodeResult result = decodeStored(stored);
     for (const SourceError& problem : result.warnings) {
         printPositioned(err, storedPath, problem, "warning");
     }
     if (outPath == nullptr) {
         out << result.source;
-    } else if (const auto error = SaveFileSafely(*outPath, result.source)) {
+    } else if (const auto error = saveFileSafely(*outPath, result.source)) {
         err << *outPath << ": cannot write: " << *error << '\n';
         return adt_exit::FileFailure;
     }
@@ -141,7 +141,7 @@ int check(const std::string& path, std::ostream& out, std::ostream& err) {
         err << path << ": cannot read: " << *error << '\n';
         return adt_exit::FileFailure;
     }
-    const std::vector<Finding> findings = CheckStored(stored);
+    const std::vector<Finding> findings = checkStored(stored);
     std::size_t errors = 0;
     for (const Finding& finding : findings) {
         const bool isError = finding.severity == Severity::Fault;
@@ -200,10 +200,10 @@ int runCommand(const std::vector<std::string>& arguments, std::ostream& out, std
         return adt_exit::Ok;
     }
     if (command == "import") {
-        return RunImport({arguments.begin() + 1, arguments.end()}, out, err);
+        return runImport({arguments.begin() + 1, arguments.end()}, out, err);
     }
     if (command == "export") {
-        return RunExport({arguments.begin() + 1, arguments.end()}, out, err);
+        return runExport({arguments.begin() + 1, arguments.end()}, out, err);
     }
     if (command == "encode" && count == 2) {
         return encode(arguments[1], arguments[2], out, err);
@@ -238,7 +238,7 @@ std::optional<std::string> readInputFile(const std::string& path, std::string& c
 }
 
 int saveOutput(const std::string& path, std::string_view contents, std::ostream& out, std::ostream& err) {
-    if (const auto error = SaveFileSafely(path, contents)) {
+    if (const auto error = saveFileSafely(path, contents)) {
         err << path << ": cannot write: " << *error << '\n';
         return adt_exit::FileFailure;
     }
@@ -246,7 +246,7 @@ int saveOutput(const std::string& path, std::string_view contents, std::ostream&
     return adt_exit::Ok;
 }
 
-int RunAdt(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err) {
+int runAdt(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err) {
     const int result = runCommand(arguments, out, err);
     return outputWritten(out, err) ? result : adt_exit::FileFailure;
 }

@@ -24,6 +24,6 @@ std::optional<std::string> readInputFile(const std::string& path, std::string& c
 int saveOutput(const std::string& path, std::string_view contents, std::ostream& out, std::ostream& err);
 
 // `arguments` excludes the program name.
-int RunAdt(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err);
+int runAdt(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err);
 
 } // namespace kvizaro

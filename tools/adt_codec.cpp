@@ -31,7 +31,7 @@ const LetterPair* esperantoPairForByte(unsigned char byte) {
 
 std::optional<unsigned char> esperantoLetterByte(char32_t code) {
     for (const LetterPair& pair : LetterTable) {
-        if (DisplayLatin3ToUnicode(pair.byte) == code) {
+        if (displayLatin3ToUnicode(pair.byte) == code) {
             return pair.byte;
         }
     }
@@ -39,21 +39,21 @@ std::optional<unsigned char> esperantoLetterByte(char32_t code) {
 }
 
 std::string unstorableMessage(char32_t code) {
-    if (const auto byte = UnicodeToWindows1250(code); byte && esperantoPairForByte(*byte) != nullptr) {
+    if (const auto byte = unicodeToWindows1250(code); byte && esperantoPairForByte(*byte) != nullptr) {
         std::string letter;
-        AppendUtf8(letter, DisplayLatin3ToUnicode(*byte));
-        return DescribeCharacter(code) +
+        appendUtf8(letter, displayLatin3ToUnicode(*byte));
+        return describeCharacter(code) +
                " cannot be stored: its Windows-1250 byte stands for the Esperanto letter '" + letter + "'";
     }
     switch (code) {
     case StoredAsCarriageReturn:
-        return DescribeCharacter(code) + " cannot be stored: its stored form would end the line";
+        return describeCharacter(code) + " cannot be stored: its stored form would end the line";
     case StoredAsEndOfFile:
-        return DescribeCharacter(code) + " cannot be stored: its stored form would end the file";
+        return describeCharacter(code) + " cannot be stored: its stored form would end the file";
     case CarriageReturn:
         return "a carriage return (CR) inside a line cannot be stored";
     default:
-        return DescribeCharacter(code) +
+        return describeCharacter(code) +
                " has no byte in the content's character sets (Windows-1250 and the Esperanto letters)";
     }
 }
@@ -81,7 +81,7 @@ private:
         if (code == StoredAsCarriageReturn || code == StoredAsEndOfFile || code == CarriageReturn) {
             return std::nullopt;
         }
-        return SourceCharacterByte(code);
+        return sourceCharacterByte(code);
     }
 
     std::string& stored_;
@@ -94,22 +94,22 @@ bool isGenuineReplacementCharacter(std::string_view utf8, std::size_t begin, std
 
 } // namespace
 
-std::optional<unsigned char> SourceCharacterByte(char32_t code) {
+std::optional<unsigned char> sourceCharacterByte(char32_t code) {
     if (const auto letter = esperantoLetterByte(code)) {
         return letter;
     }
-    const std::optional<unsigned char> byte = UnicodeToWindows1250(code);
+    const std::optional<unsigned char> byte = unicodeToWindows1250(code);
     if (!byte || esperantoPairForByte(*byte) != nullptr) {
         return std::nullopt;
     }
     return byte;
 }
 
-char32_t ByteSourceCharacter(unsigned char byte) {
-    return esperantoPairForByte(byte) != nullptr ? DisplayLatin3ToUnicode(byte) : Windows1250ToUnicode(byte);
+char32_t byteSourceCharacter(unsigned char byte) {
+    return esperantoPairForByte(byte) != nullptr ? displayLatin3ToUnicode(byte) : windows1250ToUnicode(byte);
 }
 
-EncodeResult EncodeSource(std::string_view utf8) {
+EncodeResult encodeSource(std::string_view utf8) {
     EncodeResult result;
     LineEncoder encoder(result.stored, result.errors);
     Utf8Reader reader(utf8);
@@ -146,7 +146,7 @@ EncodeResult EncodeSource(std::string_view utf8) {
     return result;
 }
 
-DecodeResult DecodeStored(std::string_view stored) {
+DecodeResult decodeStored(std::string_view stored) {
     DecodeResult result;
     std::size_t line = 1;
     std::size_t column = 1;
@@ -170,7 +170,7 @@ DecodeResult DecodeStored(std::string_view stored) {
             continue;
         }
         const auto decoded = static_cast<unsigned char>(byte - 1U);
-        char32_t code = ByteSourceCharacter(decoded);
+        char32_t code = byteSourceCharacter(decoded);
         if (code == LineFeed || code == CarriageReturn) {
             // A line end in the middle of a source line would split it when stored again.
             result.warnings.push_back(
@@ -182,23 +182,23 @@ DecodeResult DecodeStored(std::string_view stored) {
             result.warnings.push_back(
                 {line, column, std::string("byte ") + hex + " stands for no character"});
         }
-        AppendUtf8(result.source, code);
+        appendUtf8(result.source, code);
         ++column;
     }
     return result;
 }
 
-std::string ContentBytesToUtf8(std::string_view bytes) {
-    return BytesToUtf8(bytes, ByteSourceCharacter);
+std::string contentBytesToUtf8(std::string_view bytes) {
+    return bytesToUtf8(bytes, byteSourceCharacter);
 }
 
-std::string DescribeCharacter(char32_t code) {
+std::string describeCharacter(char32_t code) {
     char name[16];
     std::snprintf(name, sizeof name, "U+%04X", static_cast<unsigned>(code));
     std::string text(name);
     if (code >= 0x20 && code != 0x7F && !(code >= 0x80 && code < 0xA0)) {
         text += " '";
-        AppendUtf8(text, code);
+        appendUtf8(text, code);
         text += "'";
     }
     return text;

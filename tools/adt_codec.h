@@ -29,12 +29,12 @@ struct EncodeResult {
 };
 
 // The byte a source character takes, or nothing when it has none or shares one with an Esperanto letter.
-std::optional<unsigned char> SourceCharacterByte(char32_t code);
+std::optional<unsigned char> sourceCharacterByte(char32_t code);
 // The character a content byte stands for in a source.
-char32_t ByteSourceCharacter(unsigned char byte);
+char32_t byteSourceCharacter(unsigned char byte);
 
 // Line ends may be LF or CR LF; each becomes CR LF. A leading byte-order mark is dropped.
-EncodeResult EncodeSource(std::string_view utf8);
+EncodeResult encodeSource(std::string_view utf8);
 
 struct DecodeResult {
     std::string source;
@@ -42,12 +42,12 @@ struct DecodeResult {
 };
 
 // Lines end with LF; a stored last line without line end gives a source without a final LF.
-DecodeResult DecodeStored(std::string_view stored);
+DecodeResult decodeStored(std::string_view stored);
 
 // Decoded content bytes (one line) as UTF-8, for messages: the source's own spelling.
-std::string ContentBytesToUtf8(std::string_view bytes);
+std::string contentBytesToUtf8(std::string_view bytes);
 
 // "U+0107 'ć'": how a character is named in messages.
-std::string DescribeCharacter(char32_t code);
+std::string describeCharacter(char32_t code);
 
 } // namespace kvizaro

@@ -113,7 +113,7 @@ std::optional<Columns> readHeader(const Record& header, std::vector<WordListProb
     Columns columns;
     const std::string origin = lineOrigin(header.line);
     for (std::size_t i = 0; i < header.cells.size(); ++i) {
-        const std::string name = lowerAscii(OneLineText(header.cells[i]));
+        const std::string name = lowerAscii(oneLineText(header.cells[i]));
         std::optional<std::size_t>* single = name == "sheet"      ? &columns.sheet
                                              : name == "question" ? &columns.question
                                              : name == "answer"   ? &columns.answer
@@ -136,12 +136,12 @@ std::optional<Columns> readHeader(const Record& header, std::vector<WordListProb
 }
 
 std::string cellAt(const Record& record, std::optional<std::size_t> column) {
-    return column && *column < record.cells.size() ? OneLineText(record.cells[*column]) : std::string();
+    return column && *column < record.cells.size() ? oneLineText(record.cells[*column]) : std::string();
 }
 
 bool isEmptyRow(const Record& record) {
     return std::all_of(record.cells.begin(), record.cells.end(),
-                       [](const std::string& cell) { return OneLineText(cell).empty(); });
+                       [](const std::string& cell) { return oneLineText(cell).empty(); });
 }
 
 class SheetCollector {
@@ -221,7 +221,7 @@ void writeRow(std::string& out, const std::vector<std::string>& cells) {
 
 } // namespace
 
-WordListReading ReadCsvWordList(std::string_view bytes, CsvKind kind) {
+WordListReading readCsvWordList(std::string_view bytes, CsvKind kind) {
     WordListReading result;
     if (const auto refused = refusedEncoding(bytes)) {
         result.errors.push_back({lineOrigin(1), *refused});
@@ -229,7 +229,7 @@ WordListReading ReadCsvWordList(std::string_view bytes, CsvKind kind) {
     }
     const std::string_view text =
         bytes.starts_with(ByteOrderMark) ? bytes.substr(ByteOrderMark.size()) : bytes;
-    if (const std::size_t bad = FirstInvalidUtf8(text); bad != std::string_view::npos) {
+    if (const std::size_t bad = firstInvalidUtf8(text); bad != std::string_view::npos) {
         result.errors.push_back({lineOrigin(lineOfOffset(text, bad)),
                                  "the text is not UTF-8 (another encoding?); save the file as UTF-8"});
         return result;
@@ -245,7 +245,7 @@ WordListReading ReadCsvWordList(std::string_view bytes, CsvKind kind) {
     return result;
 }
 
-std::string WriteCsvWordList(const std::vector<WordSheet>& sheets) {
+std::string writeCsvWordList(const std::vector<WordSheet>& sheets) {
     std::size_t acceptedColumns = 1;
     for (const WordSheet& sheet : sheets) {
         for (const WordItem& item : sheet.items) {

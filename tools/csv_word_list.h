@@ -16,9 +16,9 @@ enum class CsvKind { Csv, Tsv };
 // CSV is separated by ",", or by ";" when the header holds no "," (as Hungarian spreadsheets write it);
 // TSV by tabs. Rows go into sheets in the order the sheets first appear; an empty sheet cell continues the
 // sheet of the row above; rows with every cell empty are skipped.
-WordListReading ReadCsvWordList(std::string_view bytes, CsvKind kind);
+WordListReading readCsvWordList(std::string_view bytes, CsvKind kind);
 
 // UTF-8 with a byte-order mark, comma-separated, CR LF line ends, one row per question.
-std::string WriteCsvWordList(const std::vector<WordSheet>& sheets);
+std::string writeCsvWordList(const std::vector<WordSheet>& sheets);
 
 } // namespace kvizaro

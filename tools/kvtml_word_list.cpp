@@ -80,9 +80,9 @@ public:
         path_.pop_back();
         const std::string parent = path_.empty() ? std::string() : path_.back();
         if (element == "text" && parent == "translation" && currentSide_ && inside("entries")) {
-            entries_[currentEntry_].texts[*currentSide_] = OneLineText(text_);
+            entries_[currentEntry_].texts[*currentSide_] = oneLineText(text_);
         } else if (element == "name" && parent == "container" && inside("lessons") && !open_.empty()) {
-            open_.back().name = OneLineText(text_);
+            open_.back().name = oneLineText(text_);
         } else if (element == "container" && inside("lessons") && !open_.empty()) {
             closeContainer();
         }
@@ -175,7 +175,7 @@ private:
         std::size_t start = 0;
         while (start <= answer.size()) {
             const std::size_t end = std::min(answer.find_first_of(";|", start), answer.size());
-            if (std::string part = OneLineText(answer.substr(start, end - start)); !part.empty()) {
+            if (std::string part = oneLineText(answer.substr(start, end - start)); !part.empty()) {
                 alternatives.push_back(std::move(part));
             }
             start = end + 1;
@@ -203,7 +203,7 @@ private:
 
 } // namespace
 
-WordListReading ReadKvtmlWordList(std::string_view bytes, KvtmlSides sides) {
+WordListReading readKvtmlWordList(std::string_view bytes, KvtmlSides sides) {
     std::unique_ptr<std::remove_pointer_t<XML_Parser>, void (*)(XML_Parser)> parser(XML_ParserCreate(nullptr),
                                                                                     &XML_ParserFree);
     if (!parser) {

@@ -17,6 +17,6 @@ struct KvtmlSides {
 // ("Lesson / Part" for a container inside another); entries in no lesson form a last sheet. An entry
 // missing a text on either side is a warning and left out. An answer text is split at ";" and "|" into
 // the model answer (the first) and further accepted answers.
-WordListReading ReadKvtmlWordList(std::string_view bytes, KvtmlSides sides);
+WordListReading readKvtmlWordList(std::string_view bytes, KvtmlSides sides);
 
 } // namespace kvizaro

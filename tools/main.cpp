@@ -7,7 +7,7 @@
 int main(int argc, char** argv) {
     try {
         const std::vector<std::string> arguments(argv + 1, argv + argc);
-        return kvizaro::RunAdt(arguments, std::cout, std::cerr);
+        return kvizaro::runAdt(arguments, std::cout, std::cerr);
     } catch (const std::exception& error) {
         // Out of memory or a stream gone bad: say so rather than abort.
         std::cerr << "kvizaro-adt: " << error.what() << '\n';

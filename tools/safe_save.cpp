@@ -183,7 +183,7 @@ std::optional<std::string> flushFolder(const std::string& folder) {
 
 } // namespace
 
-std::string RandomTemporarySuffix() {
+std::string randomTemporarySuffix() {
     static constexpr std::string_view Alphabet =
         "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
     thread_local std::mt19937 generator{std::random_device{}()};
@@ -195,7 +195,7 @@ std::string RandomTemporarySuffix() {
     return suffix;
 }
 
-std::optional<std::string> SaveFileSafely(const std::string& path, std::string_view contents,
+std::optional<std::string> saveFileSafely(const std::string& path, std::string_view contents,
                                           const TemporarySuffixSource& suffix) {
     Target target;
     if (auto error = resolveTarget(path, target)) {

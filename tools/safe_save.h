@@ -14,7 +14,7 @@ namespace kvizaro {
 using TemporarySuffixSource = std::function<std::string()>;
 
 // ".k3F9aZ": six random letters and digits.
-std::string RandomTemporarySuffix();
+std::string randomTemporarySuffix();
 
 // Writes `contents` to `path`, replacing what is there:
 // - the new contents go into a temporary file beside the target, named after it, created exclusively (an
@@ -27,7 +27,7 @@ std::string RandomTemporarySuffix();
 // Returns nothing on success, otherwise why the target was not replaced (no temporary file is left then).
 // If only the final flush of the folder fails, the target is already replaced; that is reported all the
 // same, since the new contents may not survive a crash.
-std::optional<std::string> SaveFileSafely(const std::string& path, std::string_view contents,
-                                          const TemporarySuffixSource& suffix = RandomTemporarySuffix);
+std::optional<std::string> saveFileSafely(const std::string& path, std::string_view contents,
+                                          const TemporarySuffixSource& suffix = randomTemporarySuffix);
 
 } // namespace kvizaro

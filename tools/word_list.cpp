@@ -139,9 +139,9 @@ private:
                 errors_.push_back({origin, std::string(what) + " is not UTF-8 text"});
                 return false;
             }
-            if (!SourceCharacterByte(*code)) {
+            if (!sourceCharacterByte(*code)) {
                 errors_.push_back({origin, std::string(what) + " \"" + value +
-                                               "\": " + DescribeCharacter(*code) +
+                                               "\": " + describeCharacter(*code) +
                                                " has no byte in the content file"});
                 return false;
             }
@@ -179,7 +179,7 @@ std::vector<MenuSheet> splitIntoParts(const std::vector<WordSheet>& sheets) {
         const std::size_t total = sheet.items.size();
         const std::size_t partCount = (total + MaxQuestions - 1) / MaxQuestions;
         for (std::size_t p = 0; p < partCount; ++p) {
-            std::string caption = HatLettersToXSystem(sheet.name);
+            std::string caption = hatLettersToXSystem(sheet.name);
             if (partCount > 1) {
                 caption += " (" + std::to_string(p + 1) + ")";
             }
@@ -214,12 +214,12 @@ void writeMenu(SourceWriter& writer, const std::vector<MenuSheet>& parts) {
 
 void writeItem(SourceWriter& writer, const WordItem& item) {
     writer.line(std::string(ItemSectionLine), item.origin);
-    writer.keyLine("Demando", OneLineText(item.question), "the question", item.origin);
-    const std::string answer = HatLettersToXSystem(OneLineText(item.answer));
+    writer.keyLine("Demando", oneLineText(item.question), "the question", item.origin);
+    const std::string answer = hatLettersToXSystem(oneLineText(item.answer));
     writer.keyLine("Instruo", answer, "the answer", item.origin);
     std::vector<std::string> solutions{answer};
     for (const std::string& accepted : item.accepted) {
-        std::string solution = HatLettersToXSystem(OneLineText(accepted));
+        std::string solution = hatLettersToXSystem(oneLineText(accepted));
         if (!solution.empty() && std::find(solutions.begin(), solutions.end(), solution) == solutions.end()) {
             solutions.push_back(std::move(solution));
         }
@@ -247,14 +247,14 @@ void writeHelpBlock(SourceWriter& writer, std::string_view name, std::string_vie
 // The last word: whatever the program would read otherwise than written is reported at its input;
 // the output is written only when check would exit 0.
 void checkLikeTheProgram(SourceWriter& writer, std::string_view source) {
-    const EncodeResult encoded = EncodeSource(source);
+    const EncodeResult encoded = encodeSource(source);
     for (const SourceError& error : encoded.errors) {
         writer.errors().push_back({writer.originOfLine(error.line), error.message});
     }
     if (!encoded.ok()) {
         return;
     }
-    for (const Finding& finding : CheckStored(encoded.stored)) {
+    for (const Finding& finding : checkStored(encoded.stored)) {
         // Advice (a sentence with one accepted answer, say) is the author's to weigh, not a reason to refuse.
         if (finding.severity == Severity::Fault) {
             writer.errors().push_back({writer.originOfLine(finding.line), finding.message});
@@ -264,7 +264,7 @@ void checkLikeTheProgram(SourceWriter& writer, std::string_view source) {
 
 } // namespace
 
-std::string HatLettersToXSystem(std::string_view utf8) {
+std::string hatLettersToXSystem(std::string_view utf8) {
     std::string result;
     for (std::size_t pos = 0; pos < utf8.size();) {
         const auto letter = std::find_if(HatLetters.begin(), HatLetters.end(), [&](const HatLetter& hat) {
@@ -280,7 +280,7 @@ std::string HatLettersToXSystem(std::string_view utf8) {
     return result;
 }
 
-std::string OneLineText(std::string_view utf8) {
+std::string oneLineText(std::string_view utf8) {
     std::string result;
     for (const char c : utf8) {
         const bool space = c == '\n' || c == '\r' || c == '\t' || c == ' ';
@@ -296,7 +296,7 @@ std::string OneLineText(std::string_view utf8) {
     return result;
 }
 
-std::size_t FirstInvalidUtf8(std::string_view text) {
+std::size_t firstInvalidUtf8(std::string_view text) {
     for (std::size_t pos = 0; pos < text.size();) {
         const std::size_t start = pos;
         if (!nextCodePoint(text, pos)) {
@@ -306,7 +306,7 @@ std::size_t FirstInvalidUtf8(std::string_view text) {
     return std::string_view::npos;
 }
 
-LessonSourceResult WordListToSource(const std::vector<WordSheet>& sheets) {
+LessonSourceResult wordListToSource(const std::vector<WordSheet>& sheets) {
     LessonSourceResult result;
     const std::vector<MenuSheet> parts = splitIntoParts(sheets);
     if (parts.size() + OwnMenuEntries > MaxMenuEntries) {

@@ -1,5 +1,5 @@
 // A word list: what a teacher keeps in a spreadsheet or a vocabulary trainer, sheets of questions with a
-// model answer and further accepted answers. The importers read one, WordListToSource turns it into a
+// model answer and further accepted answers. The importers read one, wordListToSource turns it into a
 // lesson source, and the exporter writes the sheets of a content file back as one. Texts are UTF-8.
 #pragma once
 
@@ -42,15 +42,15 @@ struct LessonSourceResult {
 // Sheets of more than 200 questions are split into parts "name (1)", "name (2)", ...; the menu lists every
 // sheet under a heading and ends with the entry of the "Névjegy" help button, so that the result checks
 // clean. Esperanto letters with hats become the x-system in answers and captions; questions keep them.
-LessonSourceResult WordListToSource(const std::vector<WordSheet>& sheets);
+LessonSourceResult wordListToSource(const std::vector<WordSheet>& sheets);
 
 // "ĉapelo" -> "cxapelo", for the twelve letters; everything else is kept.
-std::string HatLettersToXSystem(std::string_view utf8);
+std::string hatLettersToXSystem(std::string_view utf8);
 
 // Blanks in place of line breaks and tabs, and none at either end: a value fills one line.
-std::string OneLineText(std::string_view utf8);
+std::string oneLineText(std::string_view utf8);
 
 // The byte offset of the first byte that is not part of well-formed UTF-8, or npos.
-std::size_t FirstInvalidUtf8(std::string_view text);
+std::size_t firstInvalidUtf8(std::string_view text);
 
 } // namespace kvizaro

@@ -63,7 +63,7 @@ int importWordList(const WordListReading& reading, const std::string& input, con
         err << output << ": not written\n";
         return adt_exit::ContentProblems;
     }
-    const LessonSourceResult lesson = WordListToSource(reading.sheets);
+    const LessonSourceResult lesson = wordListToSource(reading.sheets);
     if (!lesson.errors.empty()) {
         printProblems(err, input, lesson.errors, "error");
         err << output << ": not written\n";
@@ -76,16 +76,16 @@ int importWordList(const WordListReading& reading, const std::string& input, con
 std::vector<WordSheet> sheetsOf(const ContentLines& lines) {
     std::vector<WordSheet> sheets;
     std::set<std::string> exported;
-    for (const MenuEntry& entry : ReadMenuBlock(lines).entries) {
+    for (const MenuEntry& entry : readMenuBlock(lines).entries) {
         if (entry.isHeading() || !exported.insert(entry.sheet).second) {
             continue;
         }
-        WordSheet sheet{ContentBytesToUtf8(entry.caption), {}};
-        for (const TaskItem& task : ReadTaskBlock(lines, entry.sheet).items) {
-            WordItem item{ContentBytesToUtf8(task.question), ContentBytesToUtf8(task.instruction), {}, {}};
+        WordSheet sheet{contentBytesToUtf8(entry.caption), {}};
+        for (const TaskItem& task : readTaskBlock(lines, entry.sheet).items) {
+            WordItem item{contentBytesToUtf8(task.question), contentBytesToUtf8(task.instruction), {}, {}};
             bool modelAnswerSeen = false;
             for (const std::string& solution : task.solutions) {
-                std::string accepted = ContentBytesToUtf8(solution);
+                std::string accepted = contentBytesToUtf8(solution);
                 if (!modelAnswerSeen && accepted == item.answer) {
                     modelAnswerSeen = true;
                 } else {
@@ -103,7 +103,7 @@ std::vector<WordSheet> sheetsOf(const ContentLines& lines) {
 
 } // namespace
 
-int RunImport(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err) {
+int runImport(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err) {
     if (arguments.empty()) {
         return usage(err);
     }
@@ -124,12 +124,12 @@ int RunImport(const std::vector<std::string>& arguments, std::ostream& out, std:
         return adt_exit::FileFailure;
     }
     const WordListReading reading =
-        sides ? ReadKvtmlWordList(bytes, *sides)
-              : ReadCsvWordList(bytes, format == "tsv" ? CsvKind::Tsv : CsvKind::Csv);
+        sides ? readKvtmlWordList(bytes, *sides)
+              : readCsvWordList(bytes, format == "tsv" ? CsvKind::Tsv : CsvKind::Csv);
     return importWordList(reading, files[0], files[1], out, err);
 }
 
-int RunExport(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err) {
+int runExport(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err) {
     if (arguments.size() != 3 || arguments[0] != "csv") {
         return usage(err);
     }
@@ -140,7 +140,7 @@ int RunExport(const std::vector<std::string>& arguments, std::ostream& out, std:
         return adt_exit::FileFailure;
     }
     if (!bytes.starts_with(StoredMenuMarker)) {
-        EncodeResult encoded = EncodeSource(bytes);
+        EncodeResult encoded = encodeSource(bytes);
         if (!encoded.ok()) {
             for (const SourceError& problem : encoded.errors) {
                 err << input << ':' << problem.line << ':' << problem.column << ": error: " << problem.message
@@ -151,13 +151,13 @@ int RunExport(const std::vector<std::string>& arguments, std::ostream& out, std:
         }
         bytes = std::move(encoded.stored);
     }
-    const std::vector<WordSheet> sheets = sheetsOf(DecodeContent(bytes));
+    const std::vector<WordSheet> sheets = sheetsOf(decodeContent(bytes));
     if (sheets.empty()) {
         err << input << ": error: no menu entry opens a sheet of questions\n"
             << arguments[2] << ": not written\n";
         return adt_exit::ContentProblems;
     }
-    return saveOutput(arguments[2], WriteCsvWordList(sheets), out, err);
+    return saveOutput(arguments[2], writeCsvWordList(sheets), out, err);
 }
 
 } // namespace kvizaro

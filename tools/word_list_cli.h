@@ -8,9 +8,9 @@
 namespace kvizaro {
 
 // `arguments` follow the command word: "csv|tsv INPUT OUTPUT" or "kvtml [--ask N] [--answer N] INPUT OUTPUT".
-int RunImport(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err);
+int runImport(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err);
 
 // `arguments` follow the command word: "csv INPUT OUTPUT"; INPUT is a stored file or a lesson source.
-int RunExport(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err);
+int runExport(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err);
 
 } // namespace kvizaro

@@ -93,12 +93,12 @@ private slots:
     void storedFileSplitsIntoDecodedLines() {
         QFETCH(QByteArray, stored);
         QFETCH(QByteArrayList, lines);
-        QCOMPARE(linesOf(DecodeContent(bytes(stored))), lines);
+        QCOMPARE(linesOf(decodeContent(bytes(stored))), lines);
     }
 
     void longLinesAreCutTo255() {
         const std::string stored = std::string(300, 'b') + "\r\nc\r\n" + std::string(255, 'd') + "\r\n";
-        const ContentLines lines = DecodeContent(stored);
+        const ContentLines lines = decodeContent(stored);
         QCOMPARE(lines.size(), std::size_t(3));
         QCOMPARE(qbytes(lines[0]), QByteArray(255, 'a'));
         QCOMPARE(qbytes(lines[1]), QByteArray("b"));

@@ -61,15 +61,15 @@ std::vector<std::string> blockNamesOf(const ContentLines& lines) {
 }
 
 void checkReaders(const ContentLines& lines) {
-    const MenuBlock menu = ReadMenuBlock(lines);
+    const MenuBlock menu = readMenuBlock(lines);
     QVERIFY(menu.entries.size() <= MaxMenuEntries);
     for (const std::string& name : blockNamesOf(lines)) {
-        const TaskSheet sheet = ReadTaskBlock(lines, name);
+        const TaskSheet sheet = readTaskBlock(lines, name);
         QVERIFY(sheet.items.size() <= MaxQuestions);
         for (const TaskItem& item : sheet.items) {
             QVERIFY(item.solutions.size() <= MaxSolutions);
         }
-        QVERIFY(ReadHelpBlock(lines, name).size() <= lines.size());
+        QVERIFY(readHelpBlock(lines, name).size() <= lines.size());
     }
 }
 
@@ -79,7 +79,7 @@ class TestContentRobustness : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase() { ConfigureParser(); }
+    void initTestCase() { configureParser(); }
 
     void everyFunctionTakesAnyLine() {
         RandomContent random(20261208);
@@ -97,12 +97,12 @@ private slots:
             QCOMPARE(LowerAscii(line).size(), line.size());
             QVERIFY(XToLatin3(line).size() <= line.size());
             QVERIFY(NormaliseAnswer(line).size() <= line.size());
-            QVERIFY(Latin3ToXSystem(line).size() >= line.size());
+            QVERIFY(latin3ToXSystem(line).size() >= line.size());
             // What a display shows can be typed back: the same bytes, or marked as having no byte.
-            const std::string shown = DisplayLatin3ToUtf8(line);
-            const std::string typedBack = Utf8ToDisplayLatin3(shown);
-            QVERIFY(typedBack == line || HasUnmappableEscape(typedBack) || HasUnmappableEscape(line));
-            (void)Windows1250ToUtf8(Utf8ToWindows1250(line));
+            const std::string shown = displayLatin3ToUtf8(line);
+            const std::string typedBack = utf8ToDisplayLatin3(shown);
+            QVERIFY(typedBack == line || hasUnmappableEscape(typedBack) || hasUnmappableEscape(line));
+            (void)windows1250ToUtf8(utf8ToWindows1250(line));
         }
     }
 
@@ -125,7 +125,7 @@ private slots:
         RandomContent random(4242);
         for (int round = 0; round < 300; ++round) {
             const std::string stored = random.bytes(4000);
-            const ContentLines lines = DecodeContent(stored);
+            const ContentLines lines = decodeContent(stored);
             QVERIFY(lines.size() <= stored.size() + 1);
             for (std::size_t i = 0; i < lines.size(); ++i) {
                 QVERIFY(lines[i].size() <= MaxLineLength);
@@ -146,7 +146,7 @@ private slots:
             LoadContent(test::writeFile(dir, "enhavo.adt", test::encodeStored(content)));
         QVERIFY(!result.error);
         QCOMPARE(result.lines.size(), content.size());
-        const TaskSheet sheet = ReadTaskBlock(result.lines, "fino");
+        const TaskSheet sheet = readTaskBlock(result.lines, "fino");
         QCOMPARE(sheet.items.size(), std::size_t(1));
         QCOMPARE(sheet.items.front().question, std::string("Lasta"));
     }

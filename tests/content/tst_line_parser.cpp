@@ -18,7 +18,7 @@ class TestLineParser : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase() { ConfigureParser(); }
+    void initTestCase() { configureParser(); }
 
     void classifiesLinesByTheirFirstDelimiter_data() {
         QTest::addColumn<QByteArray>("line");

@@ -111,7 +111,7 @@ private slots:
         QFETCH(QByteArrayList, content);
         QFETCH(QByteArrayList, entries);
         QFETCH(QByteArrayList, buttons);
-        const MenuBlock menu = ReadMenuBlock(linesOf(split(content)));
+        const MenuBlock menu = readMenuBlock(linesOf(split(content)));
         QCOMPARE(entriesOf(menu), entries);
         QCOMPARE(buttonsOf(menu), buttons);
     }
@@ -122,7 +122,7 @@ private slots:
             content.push_back("Menuero=\"e" + std::to_string(i) + "\",\"s\"");
         }
         content.push_back("#");
-        const MenuBlock menu = ReadMenuBlock(linesOf(content));
+        const MenuBlock menu = readMenuBlock(linesOf(content));
         QCOMPARE(menu.entries.size(), MaxMenuEntries);
         QCOMPARE(menu.entries.back().caption, std::string("e100"));
     }
@@ -168,7 +168,7 @@ private slots:
             content.push_back(line);
         }
         content.insert(content.end(), {"#next", "[tasko]", "Demando=\"other\"", "#"});
-        QCOMPARE(itemsOf(ReadTaskBlock(linesOf(content), "lecke")), items);
+        QCOMPARE(itemsOf(readTaskBlock(linesOf(content), "lecke")), items);
     }
 
     void taskBlockIsFoundByItsExactName_data() {
@@ -185,7 +185,7 @@ private slots:
         const ContentLines lines{
             "#a", "[tasko]", "Demando=\"first\"", "#a",    "[tasko]", "Demando=\"second\"",
             "#A", "[tasko]", "Demando=\"upper\"", "#last", "[tasko]", "Demando=\"end\""};
-        QCOMPARE(itemsOf(ReadTaskBlock(lines, bytes(name))), items);
+        QCOMPARE(itemsOf(readTaskBlock(lines, bytes(name))), items);
     }
 
     void taskBlockKeepsTheFirst200ItemsAnd15Solutions() {
@@ -197,7 +197,7 @@ private slots:
             }
         }
         content.push_back("#");
-        const TaskSheet sheet = ReadTaskBlock(linesOf(content), "s");
+        const TaskSheet sheet = readTaskBlock(linesOf(content), "s");
         QCOMPARE(sheet.items.size(), MaxQuestions);
         QCOMPARE(sheet.items.back().question, std::string("q200"));
         QCOMPARE(sheet.items.front().solutions.size(), MaxSolutions);
@@ -222,7 +222,7 @@ private slots:
             "#sugo", "V\xe1lassz!", "",  ";megjegyz\xe9s", "[x]",   "",     "#ures", "#dup", "one",
             "#dup",  "two",         "#", "after-hash",     "#fino", "last", ""};
         QByteArrayList shown;
-        for (const std::string& line : ReadHelpBlock(lines, bytes(name))) {
+        for (const std::string& line : readHelpBlock(lines, bytes(name))) {
             shown << qbytes(line);
         }
         QCOMPARE(shown, text);

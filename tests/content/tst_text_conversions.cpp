@@ -89,8 +89,8 @@ private slots:
     void latin3LettersBecomeXSystemPairs() {
         QFETCH(QByteArray, latin3);
         QFETCH(QByteArray, xsystem);
-        QCOMPARE(qbytes(Latin3ToXSystem(bytes(latin3))), xsystem);
-        QCOMPARE(qbytes(XToLatin3(Latin3ToXSystem(bytes(latin3)))), latin3);
+        QCOMPARE(qbytes(latin3ToXSystem(bytes(latin3))), xsystem);
+        QCOMPARE(qbytes(XToLatin3(latin3ToXSystem(bytes(latin3)))), latin3);
     }
 
     void bytesDisplayInTheirCodePage_data() {
@@ -112,8 +112,8 @@ private slots:
         QFETCH(QByteArray, bytes);
         QFETCH(QString, windows1250);
         QFETCH(QString, latin3);
-        QCOMPARE(QString::fromStdString(Windows1250ToUtf8(test::bytes(bytes))), windows1250);
-        QCOMPARE(QString::fromStdString(DisplayLatin3ToUtf8(test::bytes(bytes))), latin3);
+        QCOMPARE(QString::fromStdString(windows1250ToUtf8(test::bytes(bytes))), windows1250);
+        QCOMPARE(QString::fromStdString(displayLatin3ToUtf8(test::bytes(bytes))), latin3);
     }
 
     void typedTextEncodesBackToTheSameBytes_data() {
@@ -130,18 +130,18 @@ private slots:
         QFETCH(QString, typed);
         QFETCH(QByteArray, latin3);
         QFETCH(bool, exact);
-        const std::string encoded = Utf8ToDisplayLatin3(typed.toStdString());
+        const std::string encoded = utf8ToDisplayLatin3(typed.toStdString());
         QCOMPARE(qbytes(encoded), latin3);
-        QCOMPARE(!HasUnmappableEscape(encoded), exact);
+        QCOMPARE(!hasUnmappableEscape(encoded), exact);
         // Whatever was typed is shown again, even characters without a byte.
-        QCOMPARE(QString::fromStdString(DisplayLatin3ToUtf8(encoded)), typed);
+        QCOMPARE(QString::fromStdString(displayLatin3ToUtf8(encoded)), typed);
     }
 
     void windows1250EncodesHungarianText() {
         const QString text = QStringLiteral("Árvíztűrő tükörfúrógép €");
-        const std::string encoded = Utf8ToWindows1250(text.toStdString());
-        QCOMPARE(QString::fromStdString(Windows1250ToUtf8(encoded)), text);
-        QCOMPARE(qbytes(Utf8ToWindows1250("ĉ")), QByteArray("?"));
+        const std::string encoded = utf8ToWindows1250(text.toStdString());
+        QCOMPARE(QString::fromStdString(windows1250ToUtf8(encoded)), text);
+        QCOMPARE(qbytes(utf8ToWindows1250("ĉ")), QByteArray("?"));
     }
 
     void malformedUtf8NeverReadsPastTheEnd_data() {

@@ -34,20 +34,20 @@ std::string normalisedSource(std::string_view utf8) {
 }
 
 void encodeAsSource(std::string_view bytes) {
-    const kvizaro::EncodeResult encoded = kvizaro::EncodeSource(bytes);
+    const kvizaro::EncodeResult encoded = kvizaro::encodeSource(bytes);
     if (!encoded.ok()) {
         require(encoded.stored.empty());
         return;
     }
-    const kvizaro::DecodeResult decoded = kvizaro::DecodeStored(encoded.stored);
+    const kvizaro::DecodeResult decoded = kvizaro::decodeStored(encoded.stored);
     require(decoded.warnings.empty());
     require(decoded.source == normalisedSource(bytes));
 }
 
 void decodeAsStored(std::string_view bytes) {
-    const kvizaro::DecodeResult decoded = kvizaro::DecodeStored(bytes);
+    const kvizaro::DecodeResult decoded = kvizaro::decodeStored(bytes);
     if (decoded.warnings.empty()) {
-        require(kvizaro::EncodeSource(decoded.source).ok());
+        require(kvizaro::encodeSource(decoded.source).ok());
     }
 }
 
@@ -55,14 +55,14 @@ void importAsWordList(const kvizaro::WordListReading& reading) {
     if (!reading.errors.empty()) {
         return;
     }
-    const kvizaro::LessonSourceResult lesson = kvizaro::WordListToSource(reading.sheets);
+    const kvizaro::LessonSourceResult lesson = kvizaro::wordListToSource(reading.sheets);
     if (!lesson.errors.empty()) {
         require(lesson.source.empty());
         return;
     }
-    const kvizaro::EncodeResult encoded = kvizaro::EncodeSource(lesson.source);
+    const kvizaro::EncodeResult encoded = kvizaro::encodeSource(lesson.source);
     require(encoded.ok());
-    for (const kvizaro::Finding& finding : kvizaro::CheckStored(encoded.stored)) {
+    for (const kvizaro::Finding& finding : kvizaro::checkStored(encoded.stored)) {
         require(finding.severity != kvizaro::Severity::Fault);
     }
 }
@@ -73,10 +73,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
     encodeAsSource(bytes);
     decodeAsStored(bytes);
-    for (const kvizaro::Finding& finding : kvizaro::CheckStored(bytes)) {
+    for (const kvizaro::Finding& finding : kvizaro::checkStored(bytes)) {
         require(!finding.message.empty());
     }
-    importAsWordList(kvizaro::ReadCsvWordList(bytes, kvizaro::CsvKind::Csv));
-    importAsWordList(kvizaro::ReadKvtmlWordList(bytes, {}));
+    importAsWordList(kvizaro::readCsvWordList(bytes, kvizaro::CsvKind::Csv));
+    importAsWordList(kvizaro::readKvtmlWordList(bytes, {}));
     return 0;
 }

@@ -32,17 +32,17 @@ void parseLine(std::string_view line) {
 
 void convertAnswer(const std::string& text) {
     require(kvizaro::XToLatin3(text).size() <= text.size());
-    require(kvizaro::NormaliseAnswer(kvizaro::Latin3ToXSystem(text)).size() <= 2 * text.size());
-    kvizaro::DisplayLatin3ToUtf8(text);
-    kvizaro::Utf8ToDisplayLatin3(kvizaro::Windows1250ToUtf8(text));
+    require(kvizaro::NormaliseAnswer(kvizaro::latin3ToXSystem(text)).size() <= 2 * text.size());
+    kvizaro::displayLatin3ToUtf8(text);
+    kvizaro::utf8ToDisplayLatin3(kvizaro::windows1250ToUtf8(text));
 }
 
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    kvizaro::ConfigureParser();
+    kvizaro::configureParser();
     const kvizaro::ContentLines lines =
-        kvizaro::DecodeContent(std::string_view(reinterpret_cast<const char*>(data), size));
+        kvizaro::decodeContent(std::string_view(reinterpret_cast<const char*>(data), size));
     std::vector<std::string> names{"", "Menuo", "tajpado"};
     for (std::size_t i = 0; i < lines.size(); ++i) {
         require(lines[i].size() <= kvizaro::MaxLineLength);
@@ -51,10 +51,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             names.emplace_back(lines[i].substr(1));
         }
     }
-    const kvizaro::MenuBlock menu = kvizaro::ReadMenuBlock(lines);
+    const kvizaro::MenuBlock menu = kvizaro::readMenuBlock(lines);
     require(menu.entries.size() <= kvizaro::MaxMenuEntries);
     for (const std::string& name : names) {
-        const kvizaro::TaskSheet sheet = kvizaro::ReadTaskBlock(lines, name);
+        const kvizaro::TaskSheet sheet = kvizaro::readTaskBlock(lines, name);
         require(sheet.items.size() <= kvizaro::MaxQuestions);
         for (const kvizaro::TaskItem& item : sheet.items) {
             require(item.solutions.size() <= kvizaro::MaxSolutions);
@@ -64,7 +64,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 convertAnswer(solution);
             }
         }
-        kvizaro::ReadHelpBlock(lines, name);
+        kvizaro::readHelpBlock(lines, name);
     }
     return 0;
 }

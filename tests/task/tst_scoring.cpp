@@ -55,7 +55,7 @@ private slots:
         QTest::newRow("third-of-three")
             << QByteArray("ho") << QByteArrayList{"Bonan tagon", "saluton", "Ho"} << true;
 
-        const QByteArray unmappable = QByteArray::fromStdString(Utf8ToDisplayLatin3("tri \u2713"));
+        const QByteArray unmappable = QByteArray::fromStdString(utf8ToDisplayLatin3("tri \u2713"));
         QTest::newRow("unmappable-never-matches-even-itself")
             << unmappable << QByteArrayList{unmappable} << false;
 
@@ -98,7 +98,7 @@ private slots:
         QFETCH(int, answered);
         QFETCH(int, rightBefore);
         QFETCH(int, questionCount);
-        const Score score = ScoreAnswer(right, std::uint8_t(answered), std::uint8_t(rightBefore),
+        const Score score = scoreAnswer(right, std::uint8_t(answered), std::uint8_t(rightBefore),
                                         std::uint8_t(questionCount));
         QTEST(int(score.rightCount), "rightCount");
         QTEST(int(score.successRate), "successRate");
@@ -110,15 +110,15 @@ private slots:
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("expected");
         QTest::newRow("totals-before-first-answer")
-            << TotalsText(0, 0) << QStringLiteral("Eddig: 0 kérdés, 0 jó válasz, 0 rossz válasz");
+            << totalsText(0, 0) << QStringLiteral("Eddig: 0 kérdés, 0 jó válasz, 0 rossz válasz");
         QTest::newRow("totals-five-three")
-            << TotalsText(5, 3) << QStringLiteral("Eddig: 5 kérdés, 3 jó válasz, 2 rossz válasz");
+            << totalsText(5, 3) << QStringLiteral("Eddig: 5 kérdés, 3 jó válasz, 2 rossz válasz");
         QTest::newRow("totals-largest")
-            << TotalsText(200, 0) << QStringLiteral("Eddig: 200 kérdés, 0 jó válasz, 200 rossz válasz");
-        QTest::newRow("rate") << SuccessRateText(66) << QStringLiteral("Eredményesség: 66 %");
-        QTest::newRow("rate-zero") << SuccessRateText(0) << QStringLiteral("Eredményesség: 0 %");
-        QTest::newRow("right") << VerdictText(true) << QStringLiteral(" Gratulálok, a válasz helyes!");
-        QTest::newRow("wrong") << VerdictText(false) << QStringLiteral(" Sajnos rosszul válaszoltál!");
+            << totalsText(200, 0) << QStringLiteral("Eddig: 200 kérdés, 0 jó válasz, 200 rossz válasz");
+        QTest::newRow("rate") << successRateText(66) << QStringLiteral("Eredményesség: 66 %");
+        QTest::newRow("rate-zero") << successRateText(0) << QStringLiteral("Eredményesség: 0 %");
+        QTest::newRow("right") << verdictText(true) << QStringLiteral(" Gratulálok, a válasz helyes!");
+        QTest::newRow("wrong") << verdictText(false) << QStringLiteral(" Sajnos rosszul válaszoltál!");
     }
     void textsReadAsTheSheetShowsThem() {
         QFETCH(QString, text);

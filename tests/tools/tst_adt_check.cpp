@@ -28,7 +28,7 @@ std::string storedLesson(const QString& name) {
     if (!file.open(QIODevice::ReadOnly)) {
         return {};
     }
-    return EncodeSource(bytes(file.readAll())).stored;
+    return encodeSource(bytes(file.readAll())).stored;
 }
 
 // "line:kind:words" for one expected finding: the line it is reported at, "error" or "warning", and words its
@@ -114,7 +114,7 @@ private slots:
         QFETCH(Expected, findings);
         const std::string stored = storedLesson(lesson);
         QVERIFY(!stored.empty());
-        const std::vector<Finding> found = CheckStored(stored);
+        const std::vector<Finding> found = checkStored(stored);
         QByteArrayList reported;
         for (const Finding& finding : found) {
             reported << QByteArray::number(qulonglong(finding.line)) + ':' + kindOf(finding) + ':' +
@@ -142,12 +142,12 @@ private slots:
     void endOfFileByteInsideIsReported() {
         QFETCH(QByteArray, stored);
         QFETCH(int, line);
-        const std::vector<Finding> found = CheckStoredBytes(bytes(stored));
+        const std::vector<Finding> found = checkStoredBytes(bytes(stored));
         QCOMPARE(found.size(), std::size_t{1});
         QCOMPARE(found[0].line, std::size_t(line));
     }
 
-    void endOfFileByteAtTheEndIsHarmless() { QVERIFY(CheckStoredBytes("$Nfovp\r\n\x1a").empty()); }
+    void endOfFileByteAtTheEndIsHarmless() { QVERIFY(checkStoredBytes("$Nfovp\r\n\x1a").empty()); }
 
     // Pieces of real lines and stray bytes in random order: the checker must neither crash nor report a line
     // the file does not have.
@@ -181,15 +181,15 @@ private slots:
                 }
                 stored += random.bounded(8) == 0 ? "\n" : "\r\n";
             }
-            const std::size_t lines = DecodeContent(stored).size();
-            for (const Finding& finding : CheckStored(stored)) {
+            const std::size_t lines = decodeContent(stored).size();
+            for (const Finding& finding : checkStored(stored)) {
                 QVERIFY(finding.line <= lines);
             }
         }
     }
 
     void oversizedFileIsReported() {
-        const std::vector<Finding> found = CheckStoredBytes(std::string(MaxContentFileSize + 1, '$'));
+        const std::vector<Finding> found = checkStoredBytes(std::string(MaxContentFileSize + 1, '$'));
         QVERIFY(!found.empty());
         QCOMPARE(found[0].line, std::size_t{0});
         QVERIFY(found[0].message.find("File too large") != std::string::npos);
@@ -218,7 +218,7 @@ private slots:
         auto run = [&](const char* command) {
             std::ostringstream out;
             std::ostringstream err;
-            const int code = RunAdt({command, path}, out, err);
+            const int code = runAdt({command, path}, out, err);
             return std::make_pair(code, err.str());
         };
         const auto decoded = run("decode");
@@ -228,7 +228,7 @@ private slots:
         QCOMPARE(QString::fromStdString(checked.second), QString::fromStdString(decoded.second));
     }
 
-    void emptyFileIsReported() { QCOMPARE(CheckStored("").size(), std::size_t{1}); }
+    void emptyFileIsReported() { QCOMPARE(checkStored("").size(), std::size_t{1}); }
 
     // No faults; of the advice only sentences with one accepted answer, which change-the-form exercises
     // ("Múlt időben: ...") rightly have. The authoring rules ask for the rest: a question appears once, an
@@ -236,7 +236,7 @@ private slots:
     void defaultLessonsAreClean() {
         QFile file(QStringLiteral(KVIZARO_DEFAULT_CONTENT));
         QVERIFY(file.open(QIODevice::ReadOnly));
-        const std::vector<Finding> found = CheckStored(bytes(file.readAll()));
+        const std::vector<Finding> found = checkStored(bytes(file.readAll()));
         for (const Finding& finding : found) {
             const bool allowed = finding.severity == Severity::Warning &&
                                  finding.message.find("single accepted answer") != std::string::npos;
@@ -250,7 +250,7 @@ private slots:
     // What the learner is promised: enough sheets and questions, grouped by headings, with alternatives.
     void defaultLessonsAreComplete() {
         const LoadResult loaded = LoadContent(KVIZARO_DEFAULT_CONTENT);
-        const MenuBlock menu = ReadMenuBlock(loaded.lines);
+        const MenuBlock menu = readMenuBlock(loaded.lines);
         QVERIFY(menu.entries.size() >= 8);
         std::set<std::string> sheets;
         std::size_t headings = 0;
@@ -265,7 +265,7 @@ private slots:
         std::size_t questions = 0;
         std::size_t withAlternatives = 0;
         for (const std::string& sheet : sheets) {
-            for (const TaskItem& item : ReadTaskBlock(loaded.lines, sheet).items) {
+            for (const TaskItem& item : readTaskBlock(loaded.lines, sheet).items) {
                 ++questions;
                 withAlternatives += item.solutions.size() > 1 ? 1U : 0U;
             }
@@ -275,9 +275,9 @@ private slots:
         QCOMPARE(menu.entries.back().sheet, menu.helpButtons[1].block);
         QCOMPARE(menu.entries.back().caption, menu.helpButtons[1].caption);
         for (const HelpButton& button : menu.helpButtons) {
-            QVERIFY(ReadHelpBlock(loaded.lines, button.block).size() > 1);
+            QVERIFY(readHelpBlock(loaded.lines, button.block).size() > 1);
         }
-        const std::vector<std::string> typing = ReadHelpBlock(loaded.lines, TypingHelpBlockName);
+        const std::vector<std::string> typing = readHelpBlock(loaded.lines, TypingHelpBlockName);
         QVERIFY(std::any_of(typing.begin(), typing.end(),
                             [](const std::string& line) { return line.find("cx") != std::string::npos; }));
     }
@@ -286,7 +286,7 @@ private slots:
     void defaultLessonQuestionsFitTheirPanel() {
         for (const TaskItem& item : defaultLessonItems()) {
             if (item.question.size() > 55) {
-                qWarning("too long: %s", ContentBytesToUtf8(item.question).c_str());
+                qWarning("too long: %s", contentBytesToUtf8(item.question).c_str());
             }
             QVERIFY(item.question.size() <= 55);
         }
@@ -304,7 +304,7 @@ private slots:
                 std::string twin = solution;
                 twin.front() = static_cast<char>(first + 0x20);
                 if (std::find(item.solutions.begin(), item.solutions.end(), twin) == item.solutions.end()) {
-                    qWarning("no small twin: %s", ContentBytesToUtf8(solution).c_str());
+                    qWarning("no small twin: %s", contentBytesToUtf8(solution).c_str());
                 }
                 QVERIFY(std::find(item.solutions.begin(), item.solutions.end(), twin) !=
                         item.solutions.end());
@@ -322,9 +322,9 @@ private:
     static std::vector<TaskItem> defaultLessonItems() {
         const LoadResult loaded = LoadContent(KVIZARO_DEFAULT_CONTENT);
         std::vector<TaskItem> items;
-        for (const MenuEntry& entry : ReadMenuBlock(loaded.lines).entries) {
+        for (const MenuEntry& entry : readMenuBlock(loaded.lines).entries) {
             if (!entry.isHeading()) {
-                const TaskSheet sheet = ReadTaskBlock(loaded.lines, entry.sheet);
+                const TaskSheet sheet = readTaskBlock(loaded.lines, entry.sheet);
                 items.insert(items.end(), sheet.items.begin(), sheet.items.end());
             }
         }

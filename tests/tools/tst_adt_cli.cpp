@@ -47,7 +47,7 @@ public:
         }
         std::ostringstream out;
         std::ostringstream err;
-        const int code = RunAdt(args, out, err);
+        const int code = runAdt(args, out, err);
         return {code, qbytes(out.str()), qbytes(err.str())};
     }
 
@@ -56,11 +56,11 @@ private slots:
         dir_.emplace();
         QVERIFY(dir_->isValid());
         writeAll(dir_->filePath(QStringLiteral("clean.adt")),
-                 qbytes(EncodeSource(bytes(readAll(lesson("clean")))).stored));
+                 qbytes(encodeSource(bytes(readAll(lesson("clean")))).stored));
         writeAll(dir_->filePath(QStringLiteral("dirty.adt")),
-                 qbytes(EncodeSource(bytes(readAll(lesson("model_answer_not_accepted")))).stored));
+                 qbytes(encodeSource(bytes(readAll(lesson("model_answer_not_accepted")))).stored));
         writeAll(dir_->filePath(QStringLiteral("advised.adt")),
-                 qbytes(EncodeSource(bytes(readAll(lesson("few_entries")))).stored));
+                 qbytes(encodeSource(bytes(readAll(lesson("few_entries")))).stored));
         writeAll(dir_->filePath(QStringLiteral("bad.txt")), QByteArray("#Menuo\nć\n"));
     }
 

@@ -47,7 +47,7 @@ private slots:
     void encodeStoresEveryByteShiftedWithCrLf() {
         QFETCH(QByteArray, source);
         QFETCH(QByteArray, stored);
-        const EncodeResult result = EncodeSource(bytes(source));
+        const EncodeResult result = encodeSource(bytes(source));
         QVERIFY(result.ok());
         QCOMPARE(qbytes(result.stored), stored);
     }
@@ -67,9 +67,9 @@ private slots:
     }
     void decodeRestoresTheSource() {
         QFETCH(QByteArray, source);
-        const EncodeResult encoded = EncodeSource(bytes(source));
+        const EncodeResult encoded = encodeSource(bytes(source));
         QVERIFY(encoded.ok());
-        const DecodeResult decoded = DecodeStored(encoded.stored);
+        const DecodeResult decoded = decodeStored(encoded.stored);
         QVERIFY(decoded.warnings.empty());
         QCOMPARE(qbytes(decoded.source), source);
     }
@@ -79,16 +79,16 @@ private slots:
     void everyStorableByteRoundTrips() {
         for (int b = 0; b < 256; ++b) {
             const auto byte = static_cast<unsigned char>(b);
-            const char32_t code = ByteSourceCharacter(byte);
+            const char32_t code = byteSourceCharacter(byte);
             if (b == '\n' || b == '\r' || b == 12 || b == 25 || code == 0xFFFD) {
                 continue;
             }
             std::string source;
-            AppendUtf8(source, code);
-            const EncodeResult encoded = EncodeSource(source);
+            appendUtf8(source, code);
+            const EncodeResult encoded = encodeSource(source);
             QVERIFY2(encoded.ok(), qPrintable(QString::number(b)));
             QCOMPARE(static_cast<unsigned char>(encoded.stored.at(0) - 1), byte);
-            QCOMPARE(qbytes(DecodeStored(encoded.stored).source), qbytes(source));
+            QCOMPARE(qbytes(decodeStored(encoded.stored).source), qbytes(source));
         }
     }
 
@@ -102,11 +102,11 @@ private slots:
                 stored +=
                     random.bounded(6) == 0 ? std::string("\r\n") : std::string(1, char(random.bounded(256)));
             }
-            const DecodeResult decoded = DecodeStored(stored);
+            const DecodeResult decoded = decodeStored(stored);
             if (!decoded.warnings.empty() || hasLoneCarriageReturn(stored)) {
                 continue;
             }
-            QCOMPARE(qbytes(EncodeSource(decoded.source).stored),
+            QCOMPARE(qbytes(encodeSource(decoded.source).stored),
                      qbytes(stored.substr(0, stored.find('\x1a'))));
         }
     }
@@ -130,7 +130,7 @@ private slots:
         QFETCH(int, line);
         QFETCH(int, column);
         QFETCH(QByteArray, reason);
-        const EncodeResult result = EncodeSource(bytes(source));
+        const EncodeResult result = encodeSource(bytes(source));
         QCOMPARE(result.errors.size(), std::size_t{1});
         QCOMPARE(result.errors[0].line, std::size_t(line));
         QCOMPARE(result.errors[0].column, std::size_t(column));
@@ -139,7 +139,7 @@ private slots:
     }
 
     void encodeReportsEveryBadCharacter() {
-        const EncodeResult result = EncodeSource("ć\nok\nx中ř");
+        const EncodeResult result = encodeSource("ć\nok\nx中ř");
         QCOMPARE(result.errors.size(), std::size_t{3});
         QCOMPARE(result.errors[2].line, std::size_t{3});
         QCOMPARE(result.errors[2].column, std::size_t{3});
@@ -167,14 +167,14 @@ private slots:
         QFETCH(QByteArray, source);
         QFETCH(int, line);
         QFETCH(int, column);
-        const DecodeResult result = DecodeStored(bytes(stored));
+        const DecodeResult result = decodeStored(bytes(stored));
         QCOMPARE(qbytes(result.source), source);
         QCOMPARE(result.warnings.size(), std::size_t{1});
         QCOMPARE(result.warnings[0].line, std::size_t(line));
         QCOMPARE(result.warnings[0].column, std::size_t(column));
     }
 
-    void trailingEndOfFileByteIsNoWarning() { QVERIFY(DecodeStored("b\r\n\x1a").warnings.empty()); }
+    void trailingEndOfFileByteIsNoWarning() { QVERIFY(decodeStored("b\r\n\x1a").warnings.empty()); }
 };
 
 QTEST_GUILESS_MAIN(TestAdtCodec)

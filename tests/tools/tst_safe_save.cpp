@@ -223,22 +223,22 @@ private:
         const std::string contents = NewContents.toStdString();
         if (setup == Setup::NoTarget || setup == Setup::DanglingTargetLink) {
             const mode_t previous = ::umask(027);
-            auto result = SaveFileSafely(path, contents);
+            auto result = saveFileSafely(path, contents);
             ::umask(previous);
             return result;
         }
         if (setup == Setup::TemporaryNameTaken) {
             // The first name tried is the one a link already has.
             bool first = true;
-            return SaveFileSafely(path, contents, [&first] {
-                return std::exchange(first, false) ? std::string(".part") : RandomTemporarySuffix();
+            return saveFileSafely(path, contents, [&first] {
+                return std::exchange(first, false) ? std::string(".part") : randomTemporarySuffix();
             });
         }
         if (setup == Setup::FileSizeLimit) {
             const FileSizeLimit limit(rlim_t(OldContents.size()));
-            return SaveFileSafely(path, contents);
+            return saveFileSafely(path, contents);
         }
-        return SaveFileSafely(path, contents);
+        return saveFileSafely(path, contents);
     }
 
     std::optional<QTemporaryDir> dir_;

@@ -51,12 +51,12 @@ QString describe(const std::vector<WordListProblem>& problems) {
 // What the program would read otherwise than written, in the stored form of a source: check's errors,
 // which make it exit 1; its warnings are advice and leave it at 0.
 QString findingsOf(const std::string& source) {
-    const EncodeResult encoded = EncodeSource(source);
+    const EncodeResult encoded = encodeSource(source);
     if (!encoded.ok()) {
         return QStringLiteral("cannot encode");
     }
     QStringList described;
-    for (const Finding& finding : CheckStored(encoded.stored)) {
+    for (const Finding& finding : checkStored(encoded.stored)) {
         if (finding.severity != Severity::Fault) {
             continue;
         }
@@ -75,14 +75,14 @@ WordSheet sheetOf(const std::string& name, std::size_t count, const std::string&
     return sheet;
 }
 
-int runAdt(const QStringList& arguments) {
+int runKvizaroAdt(const QStringList& arguments) {
     std::vector<std::string> args;
     for (const QString& argument : arguments) {
         args.push_back(argument.toStdString());
     }
     std::ostringstream out;
     std::ostringstream err;
-    return RunAdt(args, out, err);
+    return runAdt(args, out, err);
 }
 
 const QByteArray Kvtml = R"(<?xml version="1.0" encoding="UTF-8"?>
@@ -153,7 +153,7 @@ private slots:
         QFETCH(QByteArray, input);
         QFETCH(bool, tabs);
         QFETCH(QString, sheets);
-        const WordListReading reading = ReadCsvWordList(bytes(input), tabs ? CsvKind::Tsv : CsvKind::Csv);
+        const WordListReading reading = readCsvWordList(bytes(input), tabs ? CsvKind::Tsv : CsvKind::Csv);
         QCOMPARE(describe(reading.errors), QString());
         QCOMPARE(describe(reading.sheets), sheets);
     }
@@ -184,7 +184,7 @@ private slots:
     void csvRefused() {
         QFETCH(QByteArray, input);
         QFETCH(QString, problem);
-        const WordListReading reading = ReadCsvWordList(bytes(input), CsvKind::Csv);
+        const WordListReading reading = readCsvWordList(bytes(input), CsvKind::Csv);
         QVERIFY2(describe(reading.errors).startsWith(problem), qPrintable(describe(reading.errors)));
     }
 
@@ -213,7 +213,7 @@ private slots:
         QFETCH(QString, sheets);
         QFETCH(QString, warnings);
         const WordListReading reading =
-            ReadKvtmlWordList(bytes(Kvtml), {std::size_t(ask), std::size_t(answer)});
+            readKvtmlWordList(bytes(Kvtml), {std::size_t(ask), std::size_t(answer)});
         QCOMPARE(describe(reading.errors), QString());
         QCOMPARE(describe(reading.sheets), sheets);
         QCOMPARE(describe(reading.warnings), warnings);
@@ -234,7 +234,7 @@ private slots:
     void kvtmlRefused() {
         QFETCH(QByteArray, input);
         QFETCH(QString, problem);
-        const WordListReading reading = ReadKvtmlWordList(bytes(input), {});
+        const WordListReading reading = readKvtmlWordList(bytes(input), {});
         QVERIFY2(describe(reading.errors).startsWith(problem), qPrintable(describe(reading.errors)));
     }
 
@@ -259,7 +259,7 @@ private slots:
             sheets.back().items.front().answer = "ĉu ne";
             sheets.back().items.front().accepted = {"ĉu ne", "Ĉu"};
         }
-        const LessonSourceResult result = WordListToSource(sheets);
+        const LessonSourceResult result = wordListToSource(sheets);
         QCOMPARE(describe(result.errors), QString());
         QCOMPARE(findingsOf(result.source), QString());
         QCOMPARE(int(QString::fromStdString(result.source).count(QStringLiteral("\nMenuero="))), menuEntries);
@@ -304,7 +304,7 @@ private slots:
             sheets.front().items.front().accepted.push_back("alia " + std::to_string(a));
         }
         sheets.front().items.front().question = question.toStdString();
-        const LessonSourceResult result = WordListToSource(sheets);
+        const LessonSourceResult result = wordListToSource(sheets);
         QVERIFY2(describe(result.errors).startsWith(problem), qPrintable(describe(result.errors)));
         QCOMPARE(result.source.empty(), !problem.isEmpty());
     }
@@ -327,25 +327,26 @@ private slots:
         QTemporaryDir dir;
         const QString path = dir.path();
         writeAll(path + QStringLiteral("/list.csv"), wordList);
-        QCOMPARE(runAdt({QStringLiteral("import"), QStringLiteral("csv"), path + QStringLiteral("/list.csv"),
-                         path + QStringLiteral("/first.txt")}),
+        QCOMPARE(runKvizaroAdt({QStringLiteral("import"), QStringLiteral("csv"),
+                                path + QStringLiteral("/list.csv"), path + QStringLiteral("/first.txt")}),
                  adt_exit::Ok);
-        QCOMPARE(runAdt({QStringLiteral("encode"), path + QStringLiteral("/first.txt"),
-                         path + QStringLiteral("/first.adt")}),
+        QCOMPARE(runKvizaroAdt({QStringLiteral("encode"), path + QStringLiteral("/first.txt"),
+                                path + QStringLiteral("/first.adt")}),
                  adt_exit::Ok);
-        QCOMPARE(runAdt({QStringLiteral("export"), QStringLiteral("csv"), path + QStringLiteral("/first.adt"),
-                         path + QStringLiteral("/back.csv")}),
+        QCOMPARE(runKvizaroAdt({QStringLiteral("export"), QStringLiteral("csv"),
+                                path + QStringLiteral("/first.adt"), path + QStringLiteral("/back.csv")}),
                  adt_exit::Ok);
         QVERIFY(readAll(path + QStringLiteral("/back.csv"))
                     .startsWith("\xEF\xBB\xBFsheet,question,answer,accepted"));
-        QCOMPARE(runAdt({QStringLiteral("import"), QStringLiteral("csv"), path + QStringLiteral("/back.csv"),
-                         path + QStringLiteral("/second.txt")}),
+        QCOMPARE(runKvizaroAdt({QStringLiteral("import"), QStringLiteral("csv"),
+                                path + QStringLiteral("/back.csv"), path + QStringLiteral("/second.txt")}),
                  adt_exit::Ok);
         QCOMPARE(readAll(path + QStringLiteral("/second.txt")), readAll(path + QStringLiteral("/first.txt")));
         // The lesson source exports the same as its stored form.
-        QCOMPARE(runAdt({QStringLiteral("export"), QStringLiteral("csv"), path + QStringLiteral("/first.txt"),
-                         path + QStringLiteral("/from_source.csv")}),
-                 adt_exit::Ok);
+        QCOMPARE(
+            runKvizaroAdt({QStringLiteral("export"), QStringLiteral("csv"),
+                           path + QStringLiteral("/first.txt"), path + QStringLiteral("/from_source.csv")}),
+            adt_exit::Ok);
         QCOMPARE(readAll(path + QStringLiteral("/from_source.csv")),
                  readAll(path + QStringLiteral("/back.csv")));
     }
@@ -375,11 +376,11 @@ private slots:
                 }
             }
             const WordListReading reading =
-                kvtml ? ReadKvtmlWordList(input, {}) : ReadCsvWordList(input, CsvKind::Csv);
+                kvtml ? readKvtmlWordList(input, {}) : readCsvWordList(input, CsvKind::Csv);
             if (!reading.errors.empty()) {
                 continue;
             }
-            const LessonSourceResult result = WordListToSource(reading.sheets);
+            const LessonSourceResult result = wordListToSource(reading.sheets);
             if (result.errors.empty()) {
                 QCOMPARE(findingsOf(result.source), QString());
             }
@@ -459,7 +460,7 @@ private slots:
         writeAll(dir.path() + QStringLiteral("/bad.csv"), "question,answer\nq,a\nq2,\n");
         writeAll(dir.path() + QStringLiteral("/words.kvtml"), Kvtml);
         arguments.replaceInStrings(QStringLiteral("{dir}"), dir.path());
-        QCOMPARE(runAdt(arguments), exitCode);
+        QCOMPARE(runKvizaroAdt(arguments), exitCode);
         QCOMPARE(QFile::exists(dir.path() + QStringLiteral("/out")), written);
     }
 };
