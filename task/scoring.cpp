@@ -24,7 +24,7 @@ QColor successRateColour(std::uint8_t successRate) {
     return QColor(255 - 4 * (rate - 50), 255, 0);
 }
 
-int Progress(std::uint8_t answered, std::uint8_t questionCount) {
+int progressPercent(std::uint8_t answered, std::uint8_t questionCount) {
     if (questionCount == 0) {
         return 0;
     }
@@ -35,7 +35,7 @@ Score scoreAnswer(bool right, std::uint8_t answered, std::uint8_t rightBefore, s
     Score score;
     score.rightCount = static_cast<std::uint8_t>(rightBefore + (right ? 1 : 0));
     score.successRate = SuccessRate(score.rightCount, answered);
-    score.progress = Progress(answered, questionCount);
+    score.progress = progressPercent(answered, questionCount);
     score.resultColour = successRateColour(score.successRate);
     return score;
 }

@@ -28,7 +28,7 @@ Score scoreAnswer(bool right, std::uint8_t answered, std::uint8_t rightBefore, s
 
 std::uint8_t SuccessRate(std::uint8_t rightCount, std::uint8_t answered);
 QColor successRateColour(std::uint8_t successRate);
-int Progress(std::uint8_t answered, std::uint8_t questionCount);
+int progressPercent(std::uint8_t answered, std::uint8_t questionCount);
 
 QString verdictText(bool right);
 QString successRateText(std::uint8_t successRate);
