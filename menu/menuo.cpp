@@ -15,7 +15,6 @@
 #include <QLineEdit>
 #include <QTimer>
 
-
 namespace kvizaro {
 
 namespace {
