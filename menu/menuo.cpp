@@ -1,11 +1,9 @@
 #include "menuo.h"
 
 #include "failure.h"
-#include "literoj.h"
 #include "look.h"
 #include "panel.h"
 #include "platform.h"
-#include "readers.h"
 #include "sugo.h"
 #include "tasko.h"
 #include "text.h"
@@ -16,8 +14,6 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QTimer>
-
-#include <algorithm>
 
 namespace kvizaro {
 
@@ -43,8 +39,6 @@ enum HoverCode : std::uint8_t {
     ExitButton = 41,
 };
 
-const std::string NoText;
-
 } // namespace
 
 TMenuo::TMenuo(Platform& platform, const std::filesystem::path& contentFile, QWidget* parent)
@@ -62,6 +56,8 @@ TMenuo::TMenuo(Platform& platform, const std::filesystem::path& contentFile, QWi
     slots_ = {ui->MenuEro01, ui->MenuEro02, ui->MenuEro03, ui->MenuEro04,
               ui->MenuEro05, ui->MenuEro06, ui->MenuEro07, ui->MenuEro08};
     helpButtons_ = {ui->SugoT1, ui->SugoT2, ui->SugoT3};
+    ui->Csuszka->setSingleStep(MenuModel::LineStep);
+    ui->Csuszka->setPageStep(MenuModel::PageStep);
     connectControls();
 
     Indul(contentFile);
@@ -108,10 +104,9 @@ void TMenuo::connectControls() {
     keepMouseMoves(ui->Ulo);
 }
 
-void TMenuo::setWindows(TTasko& task, TSugo& help, TLiteroj& wizard) {
+void TMenuo::setWindows(TTasko& task, TSugo& help) {
     task_ = &task;
     help_ = &help;
-    wizard_ = &wizard;
 }
 
 void TMenuo::returnFromSheet() {
@@ -142,9 +137,9 @@ void TMenuo::MainStart() {
     ui->Tablo->move(ui->Tablo->pos() + centredOrigin(screen, BoardSize));
     BuildMenu();
     MenuAction(FirstPage);
-    if (wizard_ != nullptr && !platform_.canShowEsperantoLetters(esperantoFont())) {
-        // Shown once the main window is up, so that the wizard ends up in front and active.
-        QTimer::singleShot(0, wizard_, [wizard = wizard_] { showWindow(wizard); });
+    if (!platform_.canShowEsperantoLetters(esperantoFont())) {
+        // Asked for once the main window is up, so that the wizard ends up in front and active.
+        QTimer::singleShot(0, this, [this] { emit fontWizardWanted(); });
     }
     FirstActivation = false;
 }
@@ -158,44 +153,31 @@ void TMenuo::closeEvent(QCloseEvent* event) {
 // The menu model and its pages
 
 void TMenuo::BuildMenu() {
-    const MenuBlock menu = readMenuBlock(ContentLines);
-    EntryCaption.fill({});
-    EntrySheet.fill({});
-    EntryCount = 0;
-    for (const MenuEntry& entry : menu.entries) {
-        if (EntryCount == MaxMenuEntries) {
-            break;
-        }
-        ++EntryCount;
-        EntryCaption[EntryCount] = entry.caption;
-        EntrySheet[EntryCount] = entry.sheet;
+    model_.BuildMenu(ContentLines);
+    for (int button = 1; button <= MenuModel::HelpButtons; ++button) {
+        helpButtons_[std::size_t(button - 1)]->setCaption(fromWindows1250(model_.helpCaption(button)));
     }
-    std::array<std::string*, 3> helpBlocks = {&HelpBlock1, &HelpBlock2, &HelpBlock3};
-    for (std::size_t i = 0; i < helpButtons_.size(); ++i) {
-        helpButtons_[i]->setCaption(fromWindows1250(menu.helpButtons[i].caption));
-        *helpBlocks[i] = menu.helpButtons[i].block;
-    }
-    // A range may not end below its start: a menu too short to fill the slots cannot scroll at all.
-    const int maximum = int(EntryCount) - (SlotCount - 1);
-    ui->Csuszka->setMaximum(std::max(maximum, ui->Csuszka->minimum()));
+    ui->Csuszka->setMaximum(model_.lastPosition());
 }
 
 void TMenuo::MenuAction(std::uint8_t code) {
     switch (code) {
     case FirstPage:
-        showFirstPage();
+        model_.showFirstPage();
+        showPage();
         break;
     case PageAtScrollPosition:
-        showPageAtScrollPosition();
+        model_.showPageAt(ui->Csuszka->value());
+        showPage();
         break;
     case HelpButton1:
-        showHelpBlock(HelpBlock1);
+        showHelpBlock(model_.HelpBlock1());
         break;
     case HelpButton2:
-        showHelpBlock(HelpBlock2);
+        showHelpBlock(model_.HelpBlock2());
         break;
     case HelpButton3:
-        showHelpBlock(HelpBlock3);
+        showHelpBlock(model_.HelpBlock3());
         break;
     case WebLink:
         platform_.openUrl(QString::fromUtf8(MakerWebAddress));
@@ -208,21 +190,10 @@ void TMenuo::MenuAction(std::uint8_t code) {
     }
 }
 
-void TMenuo::showFirstPage() {
-    TopEntry = 1;
-    const int shown = std::min<int>(EntryCount, SlotCount);
-    for (int k = 1; k <= shown; ++k) {
-        showEntry(k, k);
-    }
-    repaint();
-}
-
-void TMenuo::showPageAtScrollPosition() {
-    TopEntry = static_cast<std::uint8_t>(std::clamp(ui->Csuszka->value(), 0, int(MaxMenuEntries)));
+// Slots that show no entry (only a menu shorter than the slots has them) are left as they are.
+void TMenuo::showPage() {
     for (int k = 1; k <= SlotCount; ++k) {
-        const int entry = TopEntry + k - 1;
-        // Only a menu shorter than the slots has places past its end; those slots stay empty.
-        if (entry <= EntryCount) {
+        if (const int entry = model_.entryInSlot(k)) {
             showEntry(k, entry);
         }
     }
@@ -230,8 +201,8 @@ void TMenuo::showPageAtScrollPosition() {
 }
 
 void TMenuo::showEntry(int slot, int entry) {
-    SetSlotCaption(slot, fromWindows1250(captionOf(entry)));
-    SetSlotHeading(slot, sheetOf(entry).empty());
+    SetSlotCaption(slot, fromWindows1250(model_.EntryCaption(entry)));
+    SetSlotHeading(slot, model_.isHeading(entry));
 }
 
 void TMenuo::SetSlotCaption(int slot, const QString& caption) {
@@ -246,35 +217,20 @@ void TMenuo::SetSlotHeading(int slot, bool heading) {
     }
 }
 
-bool TMenuo::isSelectable(int entry) const {
-    return entry >= 1 && entry <= EntryCount && !EntrySheet[static_cast<std::size_t>(entry)].empty();
-}
-
-const std::string& TMenuo::sheetOf(int entry) const {
-    return entry >= 1 && entry <= int(MaxMenuEntries) ? EntrySheet[static_cast<std::size_t>(entry)] : NoText;
-}
-
-const std::string& TMenuo::captionOf(int entry) const {
-    return entry >= 1 && entry <= int(MaxMenuEntries) ? EntryCaption[static_cast<std::size_t>(entry)]
-                                                      : NoText;
-}
-
 // ---------------------------------------------------------------------------------------------------------
 // Actions
 
 void TMenuo::chooseSlot(int slot) {
-    // Slot 8 shows the last entry only when the list is scrolled to its end, and then it stands for the
-    // second help button, whatever the entry holds.
-    if (slot == SlotCount && TopEntry + (SlotCount - 1) == EntryCount) {
-        showHelpBlock(HelpBlock2);
+    const SlotChoice choice = model_.chooseSlot(slot);
+    if (choice.kind == SlotChoice::Kind::ShowHelp) {
+        showHelpBlock(choice.block);
         return;
     }
-    const int entry = TopEntry + slot - 1;
-    if (!isSelectable(entry) || task_ == nullptr) {
+    if (choice.kind != SlotChoice::Kind::OpenSheet || task_ == nullptr) {
         return;
     }
     task_->setTitle(slots_[static_cast<std::size_t>(slot - 1)]->caption());
-    task_->SheetBlockName = EntrySheet[static_cast<std::size_t>(entry)];
+    task_->SheetBlockName = choice.block;
     task_->SheetLines = &ContentLines;
     task_->StartSheet();
     showWindow(task_);
@@ -322,14 +278,6 @@ void TMenuo::putInRestLook(Panel* button) const {
     }
 }
 
-bool TMenuo::slotRaisesUnderMouse(int slot) const {
-    const int entry = TopEntry + slot - 1;
-    if (slot == SlotCount && TopEntry + (SlotCount - 1) == EntryCount) {
-        return true;
-    }
-    return isSelectable(entry);
-}
-
 void TMenuo::Highlight(std::uint8_t code) {
     Panel* target = hoverTarget(code);
     if (target != nullptr || code == Board) {
@@ -350,7 +298,7 @@ void TMenuo::Highlight(std::uint8_t code) {
         }
     }
     if (code >= FirstSlot && code <= LastSlot) {
-        if (slotRaisesUnderMouse(code)) {
+        if (model_.raisesUnderMouse(code)) {
             target->setHovered(true);
         }
     } else if (target != nullptr) {
@@ -393,9 +341,8 @@ bool TMenuo::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void TMenuo::MeKP(const QKeyEvent* event) {
-    const QString text = event->text();
-    if (text.size() == 1 && text[0] >= QLatin1Char('1') && text[0] <= QLatin1Char('8')) {
-        MenuAction(static_cast<std::uint8_t>(text[0].unicode() - u'0'));
+    if (const std::optional<std::uint8_t> slot = MenuModel::slotForKeyText(event->text().toStdU16String())) {
+        MenuAction(*slot);
     }
 }
 

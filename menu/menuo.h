@@ -1,9 +1,11 @@
 // The main menu, the program's main window: a full-screen backdrop whose centred board lists the task
 // sheets eight at a time beside a scroll bar, with three help buttons, the maker's web link and the exit.
-// It loads and owns the content lines for the whole run and lends them to the task sheet and help window.
+// It loads and owns the content lines for the whole run and lends them to the task sheet and help window;
+// the menu's state and rules are its MenuModel, which it shows and forwards its input to.
 #pragma once
 
 #include "content_file.h"
+#include "menu_model.h"
 
 #include <QPoint>
 #include <QWidget>
@@ -25,7 +27,6 @@ namespace kvizaro {
 
 class Panel;
 class Platform;
-class TLiteroj;
 class TSugo;
 class TTasko;
 
@@ -36,7 +37,7 @@ class TMenuo : public QWidget {
     Q_OBJECT
 
 public:
-    static constexpr int SlotCount = 8;
+    static constexpr int SlotCount = MenuModel::SlotCount;
     static constexpr QPoint DesignOrigin{244, 110};
 
     // Indul: loads the content file; a failure, an exception included, is kept in loadError() for start-up
@@ -47,7 +48,7 @@ public:
     ~TMenuo() override;
 
     // The windows it calls, created after it.
-    void setWindows(TTasko& task, TSugo& help, TLiteroj& wizard);
+    void setWindows(TTasko& task, TSugo& help);
     const std::optional<std::string>& loadError() const { return loadError_; }
 
     // TaskoFin's effect: the task sheet has closed, so this window takes input again and shows its board.
@@ -59,19 +60,15 @@ public:
     void SetSlotCaption(int slot, const QString& caption);
     void SetSlotHeading(int slot, bool heading);
 
-    // The menu model. Index 0 is unused, so that entry i stands at place i.
-    std::array<std::string, 101> EntryCaption; // 1..100
-    std::array<std::string, 101> EntrySheet;   // 1..100
-    std::uint8_t TopEntry = 0;
-    std::uint8_t EntryCount = 0;
-    std::string HelpBlock1;
-    std::string HelpBlock2;
-    std::string HelpBlock3;
-    kvizaro::ContentLines ContentLines;
+    const MenuModel& model() const { return model_; }
+    const kvizaro::ContentLines& contentLines() const { return ContentLines; }
 
 signals:
     // The main window was closed through the window system: the event loop is to end.
     void mainWindowClosed();
+    // The first activation found that the Esperanto letters cannot be shown; sent once the main window is
+    // up, so that the wizard shown for it ends up in front and active.
+    void fontWizardWanted();
 
 protected:
     bool event(QEvent* event) override; // MainStart on the first showing or activation
@@ -88,8 +85,7 @@ private:
     void MeKU(const QKeyEvent* event);
 
     // MenuAction's parts.
-    void showFirstPage();
-    void showPageAtScrollPosition();
+    void showPage();
     void showEntry(int slot, int entry);
     void chooseSlot(int slot);
     void showHelpBlock(const std::string& block);
@@ -97,11 +93,6 @@ private:
     // Highlight's parts.
     Panel* hoverTarget(std::uint8_t code) const;
     void putInRestLook(Panel* button) const;
-    bool slotRaisesUnderMouse(int slot) const;
-
-    bool isSelectable(int entry) const;
-    const std::string& sheetOf(int entry) const;
-    const std::string& captionOf(int entry) const;
 
     std::unique_ptr<Ui::Menuo> ui;
     std::array<Panel*, SlotCount> slots_{};
@@ -109,7 +100,10 @@ private:
     Platform& platform_;
     TTasko* task_ = nullptr;
     TSugo* help_ = nullptr;
-    TLiteroj* wizard_ = nullptr;
+    // The content lines stay with the window: it loads them at its creation and lends them to the model,
+    // the task sheet and the help window for each reading.
+    kvizaro::ContentLines ContentLines;
+    MenuModel model_;
     std::optional<std::string> loadError_;
     bool FirstActivation = true;
 };

@@ -67,8 +67,10 @@ Kvizaro::~Kvizaro() {
 }
 
 void Kvizaro::connectWindows() {
-    menu_->setWindows(*task_, *help_, *wizard_);
+    menu_->setWindows(*task_, *help_);
     task_->setWindows(*notice_, *help_);
+    QObject::connect(menu_.get(), &TMenuo::fontWizardWanted, wizard_.get(),
+                     [wizard = wizard_.get()] { showWindow(wizard); });
     QObject::connect(task_.get(), &TTasko::sheetClosed, menu_.get(), &TMenuo::returnFromSheet);
     QObject::connect(notice_.get(), &THiba::dismissed, task_.get(), &TTasko::returnFromNotice);
     QObject::connect(help_.get(), &TSugo::closed, help_.get(), [this] { returnFromHelp(); });

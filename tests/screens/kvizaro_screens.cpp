@@ -29,8 +29,8 @@ bool save(QWidget& window, const QDir& folder, const char* name) {
 
 // The first entry of the menu that opens a sheet, as a slot digit on the first page.
 int firstSheetSlot(const TMenuo& menu) {
-    for (int entry = 1; entry <= std::min<int>(menu.EntryCount, 7); ++entry) {
-        if (!menu.EntrySheet[std::size_t(entry)].empty()) {
+    for (int entry = 1; entry <= std::min<int>(menu.model().EntryCount(), 7); ++entry) {
+        if (menu.model().isSelectable(entry)) {
             return entry;
         }
     }

@@ -110,7 +110,7 @@ void TestRoad::wholeRoad() {
     Road road;
     TMenuo& menu = road.windows.menu();
     TTasko& task = road.windows.task();
-    QTRY_COMPARE(int(menu.EntryCount), 3);
+    QTRY_COMPARE(int(menu.model().EntryCount()), 3);
 
     click(find(menu, "MenuEro02"));
     QCOMPARE(shownText(find(task, "Titolo")), QString::fromUtf8("1. Köszönések"));
@@ -155,7 +155,7 @@ void TestRoad::choosingEntryFillsAndFocusesSheet() {
     Road road;
     TMenuo& menu = road.windows.menu();
     TTasko& task = road.windows.task();
-    QTRY_COMPARE(int(menu.EntryCount), 3);
+    QTRY_COMPARE(int(menu.model().EntryCount()), 3);
     if (byDigit) {
         QTest::keyClick(&menu, Qt::Key_3, Qt::NoModifier);
     } else {
@@ -184,7 +184,7 @@ void TestRoad::helpButtonsFillHelpWindow() {
     QFETCH(QString, text);
     Road road;
     TMenuo& menu = road.windows.menu();
-    QTRY_COMPARE(int(menu.EntryCount), 3);
+    QTRY_COMPARE(int(menu.model().EntryCount()), 3);
     for (const QString& button : buttons) {
         click(menu.findChild<QWidget*>(button));
     }
@@ -202,7 +202,7 @@ void TestRoad::slotEightAtEndShowsSecondHelpBlock() {
     FakePlatform platform;
     Kvizaro windows(platform, writeFile(dir, "enhavo.adt", encodeStored(content)));
     windows.showMainWindow();
-    QTRY_COMPARE(int(windows.menu().EntryCount), 9);
+    QTRY_COMPARE(int(windows.menu().model().EntryCount()), 9);
     find<QScrollBar>(windows.menu(), "Csuszka")->setValue(2);
     click(find(windows.menu(), "MenuEro08"));
     QVERIFY(windows.help().isVisible());
@@ -215,7 +215,7 @@ void TestRoad::escapeInAnswerBoxReturnsToMenu() {
     Road road;
     TMenuo& menu = road.windows.menu();
     TTasko& task = road.windows.task();
-    QTRY_COMPARE(int(menu.EntryCount), 3);
+    QTRY_COMPARE(int(menu.model().EntryCount()), 3);
     click(find(menu, "MenuEro02"));
     QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(task.answerBox()));
     QTest::keyClick(task.answerBox(), Qt::Key_Escape);
@@ -257,7 +257,7 @@ void TestRoad::closingHelpReactivatesWorkingWindow() {
                                            {QStringLiteral("task"), &road.windows.task()},
                                            {QStringLiteral("notice"), &road.windows.notice()},
                                            {QStringLiteral("help"), &road.windows.help()}};
-    QTRY_COMPARE(int(road.windows.menu().EntryCount), 3);
+    QTRY_COMPARE(int(road.windows.menu().model().EntryCount()), 3);
     for (const QString& step : steps) {
         const QString window = step.section(QLatin1Char('/'), 0, 0);
         const QString control = step.section(QLatin1Char('/'), 1);

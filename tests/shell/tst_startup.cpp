@@ -86,7 +86,7 @@ void TestStartup::unreadableContentShowsErrorBox() {
     QCOMPARE(platform.errors.size(), 1);
     QCOMPARE(platform.errors.first().first, error);
     QCOMPARE(platform.errors.first().second, QStringLiteral("Kvizaro v1.0 * Folimo"));
-    QVERIFY(windows.menu().ContentLines.empty());
+    QVERIFY(windows.menu().contentLines().empty());
     QVERIFY(windows.task().isVisible());
 }
 
@@ -100,7 +100,7 @@ void TestStartup::exceptionDuringCreationIsReportedAndStartUpGoesOn() {
     QCOMPARE(platform.errors.first().second, QStringLiteral("Kvizaro v1.0 * Folimo"));
     QVERIFY(windows.task().isVisible());
     windows.showMainWindow();
-    QTRY_COMPARE(int(windows.menu().EntryCount), 10);
+    QTRY_COMPARE(int(windows.menu().model().EntryCount()), 10);
     QCOMPARE(find<Panel>(windows.menu(), "SugoT1")->caption(), QStringLiteral("Sugo"));
 }
 
@@ -112,7 +112,7 @@ void TestStartup::missingContentLeavesEmptyMenu() {
     TMenuo& menu = windows.menu();
     QTRY_VERIFY(menu.isActiveWindow());
     QTRY_COMPARE(find(menu, "Tablo")->pos(), QPoint(192, 144));
-    QCOMPARE(int(menu.EntryCount), 0);
+    QCOMPARE(int(menu.model().EntryCount()), 0);
     QCOMPARE(find<QScrollBar>(menu, "Csuszka")->maximum(), 1);
     for (const char* name : {"MenuEro01", "MenuEro08", "SugoT1", "SugoT2", "SugoT3"}) {
         QCOMPARE(find<Panel>(menu, name)->caption(), QString());
@@ -140,8 +140,8 @@ void TestStartup::windowsAfterCreation() {
     QVERIFY(windows.notice().isHidden());
     QVERIFY(windows.help().isHidden());
     // The menu is built at the first activation, not before.
-    QCOMPARE(int(windows.menu().EntryCount), 0);
-    QVERIFY(!windows.menu().ContentLines.empty());
+    QCOMPARE(int(windows.menu().model().EntryCount()), 0);
+    QVERIFY(!windows.menu().contentLines().empty());
     // Boxes outside the forms come up in the forms' face.
     QCOMPARE(QApplication::font().families().value(0), QStringLiteral("MS Sans Serif"));
     QCOMPARE(QApplication::font().pixelSize(), 11);
@@ -164,7 +164,7 @@ void TestStartup::firstActivationThroughEventLoop() {
     Kvizaro windows(platform, contentFile(dir, 10));
     windows.showMainWindow();
     TMenuo& menu = windows.menu();
-    QTRY_COMPARE(int(menu.EntryCount), 10);
+    QTRY_COMPARE(int(menu.model().EntryCount()), 10);
     QCOMPARE(menu.geometry(), QRect(QPoint(0, 0), screen));
     QCOMPARE(find(menu, "Tablo")->pos(), board);
     QCOMPARE(find<Panel>(menu, "MenuEro01")->caption(), QStringLiteral("Lap 1"));
@@ -182,7 +182,7 @@ void TestStartup::missingLettersBringUpWizardOverMinimisedMenu() {
     QTRY_VERIFY(windows.wizard().isVisible());
     QTRY_VERIFY(windows.menu().windowState().testFlag(Qt::WindowMinimized));
     QCOMPARE(windows.wizard().pos(), QPoint(192, 144));
-    QCOMPARE(int(windows.menu().EntryCount), 10);
+    QCOMPARE(int(windows.menu().model().EntryCount()), 10);
 }
 
 void TestStartup::closingWizardRestoresMenuWithoutRebuilding() {
@@ -197,7 +197,7 @@ void TestStartup::closingWizardRestoresMenuWithoutRebuilding() {
     QVERIFY(windows.wizard().isHidden());
     QCOMPARE(windows.menu().windowState() & Qt::WindowMinimized, Qt::WindowStates());
     QTRY_VERIFY(windows.menu().isActiveWindow());
-    QCOMPARE(int(windows.menu().TopEntry), 9);
+    QCOMPARE(int(windows.menu().model().TopEntry()), 9);
     QVERIFY(windows.wizard().isHidden());
 }
 
