@@ -273,10 +273,8 @@ void TMenuo::chooseSlot(int slot) {
     if (!isSelectable(entry) || task_ == nullptr) {
         return;
     }
-    task_->setTitle(slots_[static_cast<std::size_t>(slot - 1)]->caption());
-    task_->SheetBlockName = EntrySheet[static_cast<std::size_t>(entry)];
-    task_->SheetLines = &ContentLines;
-    task_->StartSheet();
+    task_->StartSheet(slots_[static_cast<std::size_t>(slot - 1)]->caption(),
+                      EntrySheet[static_cast<std::size_t>(entry)], ContentLines);
     showWindow(task_);
     setEnabled(false);
     ui->Tablo->hide();
