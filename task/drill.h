@@ -96,7 +96,6 @@ public:
     const std::string& SheetBlockName() const { return sheetBlockName_; }
     // Nothing before the first sheet.
     const ContentLines* SheetLines() const { return sheetLines_; }
-    const TaskSheet& sheet() const { return sheet_; }
 
     // The text of question CurrentQuestion as stored; empty before the first question.
     const std::string& currentQuestionText() const;
