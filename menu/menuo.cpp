@@ -229,10 +229,7 @@ void TMenuo::chooseSlot(int slot) {
     if (choice.kind != SlotChoice::Kind::OpenSheet || task_ == nullptr) {
         return;
     }
-    task_->setTitle(slots_[static_cast<std::size_t>(slot - 1)]->caption());
-    task_->SheetBlockName = choice.block;
-    task_->SheetLines = &ContentLines;
-    task_->StartSheet();
+    task_->StartSheet(slots_[static_cast<std::size_t>(slot - 1)]->caption(), choice.block, ContentLines);
     showWindow(task_);
     setEnabled(false);
     ui->Tablo->hide();

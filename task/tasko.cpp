@@ -4,7 +4,6 @@
 #include "hiba.h"
 #include "look.h"
 #include "panel.h"
-#include "scoring.h"
 #include "sugo.h"
 #include "text.h"
 #include "ui_tasko.h"
@@ -68,82 +67,78 @@ void TTasko::setWindows(THiba& notice, TSugo& help) {
 }
 
 void TTasko::returnFromNotice() {
+    drill_.acknowledgeNotice();
     setEnabled(true);
     setVisible(true);
     activateWindow();
-}
-
-void TTasko::setTitle(const QString& title) {
-    ui->Titolo->setCaption(title);
 }
 
 QLineEdit* TTasko::answerBox() const {
     return ui->Valasz;
 }
 
-void TTasko::StartSheet() {
+void TTasko::StartSheet(const QString& title, const std::string& sheetBlockName, const ContentLines& lines) {
+    ui->Titolo->setCaption(title);
     ui->Valasz->clear();
     setAskingControls(true);
     ui->Mesagxo->setCaption({});
     ui->Gxusta->setCaption({});
-    CurrentQuestion = 0;
-    QuestionCount = 0;
-    RightCount = 0;
-    ReadSheet(SheetLines != nullptr ? *SheetLines : NoLines);
+    drill_.startSheet(sheetBlockName, lines);
     ui->Rezulto->setVisible(false);
     ui->Progreso->setValue(0);
     for (Panel* feedback : {ui->TRezulto, ui->Demando, ui->Respondo, ui->Solvo, ui->Gxusta}) {
         feedback->setCaption({});
     }
-    AdvanceSheet();
+    showAdvance();
 }
 
-// Every reading starts from nothing, so a question without a "Demando" or "Instruo" line shows empty
-// rather than the text an earlier sheet left behind.
-void TTasko::ReadSheet(const ContentLines& lines) {
-    sheet_ = readTaskBlock(lines, SheetBlockName);
-    QuestionCount = static_cast<std::uint8_t>(sheet_.items.size());
-}
-
-void TTasko::AdvanceSheet() {
-    const bool wrong = CurrentQuestion > 0 && EvaluateAnswer();
+// What AdvanceSheet put in place: the feedback of the answer it evaluated, if any, the totals, the next
+// question or the end state, and the notice after a wrong answer, in front of all of it.
+void TTasko::showAdvance() {
+    if (const std::optional<Evaluation>& evaluation = drill_.lastEvaluation()) {
+        showEvaluation(*evaluation);
+    }
     ShowTotals();
-    if (CurrentQuestion >= QuestionCount) {
+    if (drill_.ended()) {
         enterEndState();
     } else {
-        ++CurrentQuestion;
-        ui->Kerdes->setCaption(displayed(fromLatin3(sheet_.items[CurrentQuestion - 1U].question)));
+        ui->Kerdes->setCaption(displayed(fromLatin3(drill_.currentQuestionText())));
     }
-    if (wrong && notice_ != nullptr) {
-        notice_->showNotice();
-        setEnabled(false);
-        hide();
+    if (drill_.state() == DrillState::Notice) {
+        raiseNotice();
     }
 }
 
-bool TTasko::EvaluateAnswer() {
-    const TaskItem& item = sheet_.items[CurrentQuestion - 1U];
-    ui->Demando->setCaption(displayed(fromLatin3(item.question)));
-    ui->Solvo->setCaption(displayed(fromLatin3(XToLatin3(item.instruction))));
-    ui->Respondo->setCaption(displayed(fromLatin3(XToLatin3(SubmittedAnswer))));
-    const bool right = CheckAnswer(SubmittedAnswer, item.solutions);
-    const Score score = scoreAnswer(right, CurrentQuestion, RightCount, QuestionCount);
-    ui->Progreso->setValue(score.progress);
-    RightCount = score.rightCount;
-    ui->Gxusta->setCaption(verdictText(right));
+void TTasko::showEvaluation(const Evaluation& evaluation) {
+    ui->Demando->setCaption(displayed(fromLatin3(evaluation.question)));
+    ui->Solvo->setCaption(displayed(fromLatin3(XToLatin3(evaluation.instruction))));
+    ui->Respondo->setCaption(displayed(fromLatin3(XToLatin3(evaluation.answer))));
+    ui->Progreso->setValue(evaluation.score.progress);
+    ui->Gxusta->setCaption(QString::fromStdString(verdictText(evaluation.right)));
     ui->Rezulto->setVisible(true);
-    ui->TRezulto->setCaption(successRateText(score.successRate));
-    ui->Rezulto->setColor(score.resultColour);
-    return !right;
+    ui->TRezulto->setCaption(QString::fromStdString(successRateText(evaluation.score.successRate)));
+    const ResultColour colour = evaluation.score.resultColour;
+    ui->Rezulto->setColor(QColor(colour.red, colour.green, colour.blue));
 }
 
 void TTasko::ShowTotals() {
-    ui->TSumo->setCaption(totalsText(CurrentQuestion, RightCount));
+    ui->TSumo->setCaption(QString::fromStdString(totalsText(drill_.answeredCount(), drill_.RightCount())));
+}
+
+// Without a notice window there is nobody to acknowledge the wrong answer: the drill goes on at once.
+void TTasko::raiseNotice() {
+    if (notice_ == nullptr) {
+        drill_.acknowledgeNotice();
+        return;
+    }
+    notice_->showNotice();
+    setEnabled(false);
+    hide();
 }
 
 void TTasko::enterEndState() {
     setAskingControls(false);
-    ui->Mesagxo->setCaption(hu("V É G E !"));
+    ui->Mesagxo->setCaption(QString::fromUtf8(EndMessage.data(), qsizetype(EndMessage.size())));
 }
 
 void TTasko::setAskingControls(bool on) {
@@ -157,9 +152,11 @@ void TTasko::setAskingControls(bool on) {
 }
 
 void TTasko::submitAnswer() {
-    SubmittedAnswer = toLatin3(ui->Valasz->text());
+    const bool taken = drill_.submitAnswer(toLatin3(ui->Valasz->text()));
     ui->Valasz->clear();
-    AdvanceSheet();
+    if (taken) {
+        showAdvance();
+    }
 }
 
 void TTasko::SeCl() {
@@ -184,7 +181,8 @@ void TTasko::HeCl() {
     if (help_ == nullptr) {
         return;
     }
-    help_->LoadBlock(TypingHelpBlockName, SheetLines != nullptr ? *SheetLines : NoLines);
+    const ContentLines* lines = drill_.SheetLines();
+    help_->LoadBlock(TypingHelpBlockName, lines != nullptr ? *lines : NoLines);
     help_->showHelp();
 }
 

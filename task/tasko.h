@@ -1,15 +1,15 @@
-// The task sheet: drills one task block of the content, question by question in file order, and shows the
-// feedback of every answer. Created once and reused for every sheet; the main menu hands it a title, a
-// block name and the content lines, then starts it. It owns its form and the drill state; it calls the
-// wrong-answer notice after a wrong answer and the help window for the typing aid.
+// The task sheet: shows the drill of one task block, question by question in file order, with the
+// feedback of every answer. Created once and reused for every sheet; the main menu starts it with a title,
+// a block name and the content lines. It owns its form and one drill, which holds the state and the rules;
+// the window shows the drill, forwards the answers to it, raises the wrong-answer notice after a wrong
+// answer and fills the help window for the typing aid.
 #pragma once
 
 #include "content_file.h"
-#include "readers.h"
+#include "drill.h"
 
 #include <QWidget>
 
-#include <cstdint>
 #include <memory>
 #include <string>
 
@@ -40,18 +40,14 @@ public:
     // is typed into the answer box whatever the window manager would otherwise activate.
     void returnFromNotice();
 
-    // Set by the main menu before StartSheet.
-    void setTitle(const QString& title); // the caption of Titolo
-    std::string SheetBlockName;
-    const ContentLines* SheetLines = nullptr; // the main menu's lines, shared
-
-    void StartSheet();
+    // Starts the sheet held in the block `sheetBlockName` of `lines` under `title` (the caption of Titolo).
+    // `lines` are the main menu's, which it owns for the whole run; the drill reads them again only for
+    // the typing help.
+    void StartSheet(const QString& title, const std::string& sheetBlockName, const ContentLines& lines);
+    void StartSheet(const QString& title, const std::string& sheetBlockName, ContentLines&& lines) = delete;
     QLineEdit* answerBox() const; // Valasz, where the main menu puts the focus
 
-    // Drill state, read by tests and the window only.
-    std::uint8_t CurrentQuestion = 0;
-    std::uint8_t QuestionCount = 0;
-    std::uint8_t RightCount = 0;
+    const Drill& drill() const { return drill_; }
 
 signals:
     // TaskoFin: the window is closing; the main menu is to be enabled with its board shown.
@@ -67,10 +63,10 @@ private:
     enum HoverCode { OverBackground = 0, OverNext = 1, OverBack = 2, OverLetters = 3 };
     void HighlightButtons(int code);
 
-    void ReadSheet(const ContentLines& lines);
-    void AdvanceSheet();
-    bool EvaluateAnswer();
+    void showAdvance();
+    void showEvaluation(const Evaluation& evaluation);
     void ShowTotals();
+    void raiseNotice();
     void enterEndState();
     void setAskingControls(bool on);
     void submitAnswer();
@@ -84,8 +80,7 @@ private:
     Platform& platform_;
     THiba* notice_ = nullptr;
     TSugo* help_ = nullptr;
-    TaskSheet sheet_;
-    std::string SubmittedAnswer;
+    Drill drill_;
 };
 
 } // namespace kvizaro

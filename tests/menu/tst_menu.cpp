@@ -471,8 +471,8 @@ void TestMenu::choosingEntryOpensSheet() {
         QKeyEvent press(QEvent::KeyPress, Qt::Key_0 + slot, Qt::KeypadModifier, digit);
         QCoreApplication::sendEvent(w.menu.get(), &press);
     }
-    QCOMPARE(w.task->SheetBlockName, entrySheet(entry));
-    QCOMPARE(w.task->SheetLines, &w.menu->contentLines());
+    QCOMPARE(w.task->drill().SheetBlockName(), entrySheet(entry));
+    QCOMPARE(w.task->drill().SheetLines(), &w.menu->contentLines());
     QVERIFY(w.task->isVisible());
     QVERIFY(!w.menu->isEnabled());
     QVERIFY(!w.find<QWidget>("Tablo")->isVisible() && w.find<QWidget>("Tablo")->isHidden());
@@ -497,7 +497,7 @@ void TestMenu::choosingHeadingDoesNothing() {
     w.scrollBar()->setValue(position);
     click(slotPanel(w, slot));
     sendText(w.menu.get(), QString::number(slot));
-    QVERIFY(w.task->SheetBlockName.empty());
+    QVERIFY(w.task->drill().SheetBlockName().empty());
     QVERIFY(w.task->isHidden());
     QVERIFY(w.menu->isEnabled());
     QVERIFY(!w.find<QWidget>("Tablo")->isHidden());
@@ -524,7 +524,7 @@ void TestMenu::slotEightAtEndActsAsSecondHelpButton() {
     } else {
         sendText(w.scrollBar(), QStringLiteral("8"));
     }
-    QVERIFY(w.task->SheetBlockName.empty());
+    QVERIFY(w.task->drill().SheetBlockName().empty());
     QVERIFY(w.task->isHidden());
     QVERIFY(w.menu->isEnabled());
     QVERIFY(w.help->isVisible());
@@ -548,7 +548,7 @@ void TestMenu::otherCharactersDoNothing() {
     w.task->hide();
     sendText(w.menu.get(), text);
     sendText(w.scrollBar(), text);
-    QVERIFY(w.task->SheetBlockName.empty());
+    QVERIFY(w.task->drill().SheetBlockName().empty());
     QVERIFY(w.menu->isEnabled());
     QVERIFY(w.platform.exitCodes.isEmpty());
 }
@@ -557,12 +557,12 @@ void TestMenu::disabledMenuIgnoresInput() {
     MenuWindows w(20);
     w.activate();
     click(slotPanel(w, 2));
-    QCOMPARE(w.task->SheetBlockName, entrySheet(2));
+    QCOMPARE(w.task->drill().SheetBlockName(), entrySheet(2));
     sendText(w.menu.get(), QStringLiteral("3"));
     click(slotPanel(w, 4));
     click(w.find<QWidget>("Kilep"));
     releaseKey(w.menu.get(), Qt::Key_Escape);
-    QCOMPARE(w.task->SheetBlockName, entrySheet(2));
+    QCOMPARE(w.task->drill().SheetBlockName(), entrySheet(2));
     QVERIFY(w.platform.exitCodes.isEmpty());
 }
 
@@ -601,7 +601,7 @@ void TestMenu::helpButtonsLeaveMenuAsItIs() {
     QVERIFY(!w.find<QWidget>("Tablo")->isHidden());
     QCOMPARE(int(w.model().TopEntry()), 4);
     QCOMPARE(bevels(w), raisedOnly(2));
-    QVERIFY(w.task->SheetBlockName.empty());
+    QVERIFY(w.task->drill().SheetBlockName().empty());
     QVERIFY(w.platform.openedUrls.isEmpty());
 }
 

@@ -117,10 +117,10 @@ void TestRoad::wholeRoad() {
     QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(task.answerBox()));
     QVERIFY(!menu.isEnabled());
     QVERIFY(find(menu, "Tablo")->isHidden());
-    QCOMPARE(int(task.QuestionCount), 2);
+    QCOMPARE(int(task.drill().QuestionCount()), 2);
 
     answer(task.answerBox(), QStringLiteral("Saluton!"));
-    QCOMPARE(int(task.RightCount), 1);
+    QCOMPARE(int(task.drill().RightCount()), 1);
     answer(task.answerBox(), QStringLiteral("Kiel vi?"));
     QTRY_VERIFY(road.windows.notice().isVisible());
     QVERIFY(task.isHidden());
@@ -162,8 +162,8 @@ void TestRoad::choosingEntryFillsAndFocusesSheet() {
         click(find(menu, "MenuEro03"));
     }
     QCOMPARE(shownText(find(task, "Titolo")), QString::fromUtf8("2. Számok"));
-    QCOMPARE(task.SheetBlockName, std::string("szamok"));
-    QCOMPARE(int(task.QuestionCount), 1);
+    QCOMPARE(task.drill().SheetBlockName(), std::string("szamok"));
+    QCOMPARE(int(task.drill().QuestionCount()), 1);
     QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(task.answerBox()));
 }
 

@@ -121,7 +121,7 @@ void TestStartup::missingContentLeavesEmptyMenu() {
         click(find(menu, name));
     }
     QVERIFY(menu.isEnabled());
-    QVERIFY(windows.task().SheetBlockName.empty());
+    QVERIFY(windows.task().drill().SheetBlockName().empty());
     QCOMPARE(platform.openedUrls.size(), 1);
 }
 

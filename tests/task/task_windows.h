@@ -28,10 +28,7 @@ struct TaskWindows {
 
     // What the main menu does when a sheet is chosen.
     void start(const std::string& block) {
-        task.setTitle(QStringLiteral("Proba"));
-        task.SheetBlockName = block;
-        task.SheetLines = &lines;
-        task.StartSheet();
+        task.StartSheet(QStringLiteral("Proba"), block, lines);
         showWindow(&task);
         task.answerBox()->setFocus();
     }

@@ -114,9 +114,9 @@ private slots:
         int furthest = 0;
         for (int step = 0; step < 20000; ++step) {
             act(w, random);
-            const int right = w.task.RightCount;
-            const int current = w.task.CurrentQuestion;
-            const int count = w.task.QuestionCount;
+            const int right = w.task.drill().RightCount();
+            const int current = w.task.drill().CurrentQuestion();
+            const int count = w.task.drill().QuestionCount();
             if (!(right <= current && current <= count && count <= 200)) {
                 QFAIL(qPrintable(QStringLiteral("step %1: %2 right, question %3 of %4")
                                      .arg(step)
@@ -124,8 +124,11 @@ private slots:
                                      .arg(current)
                                      .arg(count)));
             }
-            // The notice and a usable task sheet never stand side by side.
+            // The notice and a usable task sheet never stand side by side; the window shows the drill's
+            // state.
             QCOMPARE(w.notice.isVisible(), !w.task.isEnabled());
+            QCOMPARE(w.notice.isVisible(), w.task.drill().state() == DrillState::Notice);
+            QCOMPARE(w.answerBox()->isVisibleTo(&w.task), !w.task.drill().ended());
             if (w.notice.isVisible()) {
                 QVERIFY(!w.task.isVisible());
             }

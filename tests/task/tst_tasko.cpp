@@ -150,7 +150,7 @@ private slots:
         QCOMPARE(w.notice.isVisible(), notice);
         QCOMPARE(w.task.isVisible(), !notice);
         QCOMPARE(w.task.isEnabled(), !notice);
-        QCOMPARE(int(w.task.CurrentQuestion), ended ? 3 : int(answers.size()) + 1);
+        QCOMPARE(int(w.task.drill().CurrentQuestion()), ended ? 3 : int(answers.size()) + 1);
     }
 
     void noticeIsDismissedByOkEnterEscapeAndClosing_data() {
@@ -182,7 +182,7 @@ private slots:
         QCOMPARE(closed.count(), 0);
         QCOMPARE(w.caption("Kerdes"), text(" Hogy vagy?"));
         w.typeAndEnter(text("Kiel vi fartas"));
-        QCOMPARE(int(w.task.RightCount), 1);
+        QCOMPARE(int(w.task.drill().RightCount()), 1);
     }
 
     void noticeIgnoresOtherKeysAndHeldKeys_data() {
@@ -213,13 +213,13 @@ private slots:
         releaseKey(w.answerBox(), Qt::Key_Return);
         QCoreApplication::processEvents();
         QVERIFY(w.notice.isVisible());
-        QCOMPARE(int(w.task.CurrentQuestion), 2);
+        QCOMPARE(int(w.task.drill().CurrentQuestion()), 2);
         // The key held on repeats its release; the notice stays until a fresh release.
         releaseKey(&w.notice, Qt::Key_Return, true);
         QVERIFY(w.notice.isVisible());
         releaseKey(&w.notice, Qt::Key_Return);
         QVERIFY(!w.notice.isVisible());
-        QCOMPARE(int(w.task.CurrentQuestion), 2);
+        QCOMPARE(int(w.task.drill().CurrentQuestion()), 2);
     }
 
     void wrongLastAnswerShowsTheEndedSheetAfterTheNotice() {
@@ -247,7 +247,7 @@ private slots:
         releaseKey(w.answerBox(), Qt::Key_Return);
         QCOMPARE(closed.count(), 0);
         QVERIFY(w.task.isVisible());
-        QCOMPARE(int(w.task.CurrentQuestion), 1);
+        QCOMPARE(int(w.task.drill().CurrentQuestion()), 1);
         QTest::mouseClick(w.panel("Eliro"), Qt::LeftButton);
         QCOMPARE(closed.count(), 1);
         QVERIFY(!w.task.isVisible());
@@ -271,8 +271,8 @@ private slots:
         }
         QCOMPARE(closed.count(), 1);
         QVERIFY(!w.task.isVisible());
-        QCOMPARE(int(w.task.CurrentQuestion), 2);
-        QCOMPARE(int(w.task.RightCount), 1);
+        QCOMPARE(int(w.task.drill().CurrentQuestion()), 2);
+        QCOMPARE(int(w.task.drill().RightCount()), 1);
     }
 
     void heldKeysInTheAnswerBoxDoNothing() {
@@ -283,7 +283,7 @@ private slots:
         releaseKey(w.answerBox(), Qt::Key_Return, true);
         releaseKey(w.answerBox(), Qt::Key_Escape, true);
         releaseKey(w.answerBox(), Qt::Key_A);
-        QCOMPARE(int(w.task.CurrentQuestion), 1);
+        QCOMPARE(int(w.task.drill().CurrentQuestion()), 1);
         QCOMPARE(w.answerBox()->text(), text("saluton"));
         QCOMPARE(closed.count(), 0);
         QVERIFY(w.task.isVisible());
@@ -296,7 +296,7 @@ private slots:
                        "[tasko]", "Demando=\"q2\"", "#"});
         w.start("longa");
         w.typeAndEnter(QString(40000, QLatin1Char('a')));
-        QCOMPARE(int(w.task.RightCount), 1);
+        QCOMPARE(int(w.task.drill().RightCount()), 1);
         QCOMPARE(w.caption("Respondo").size(), 40001);
     }
 
@@ -347,7 +347,7 @@ private slots:
         typeLetters(w.answerBox(), typed);
         QCOMPARE(w.answerBox()->text(), typed);
         releaseKey(w.answerBox(), Qt::Key_Return);
-        QTEST(w.task.RightCount == 1, "right");
+        QTEST(w.task.drill().RightCount() == 1, "right");
         QCOMPARE(w.caption("Respondo"), QLatin1Char(' ') + typed);
     }
 
@@ -358,9 +358,9 @@ private slots:
         w.clickOk();
         QTest::mouseClick(w.panel("Eliro"), Qt::LeftButton);
         w.start("proba");
-        QCOMPARE(int(w.task.CurrentQuestion), 1);
-        QCOMPARE(int(w.task.QuestionCount), 3);
-        QCOMPARE(int(w.task.RightCount), 0);
+        QCOMPARE(int(w.task.drill().CurrentQuestion()), 1);
+        QCOMPARE(int(w.task.drill().QuestionCount()), 3);
+        QCOMPARE(int(w.task.drill().RightCount()), 0);
         QCOMPARE(w.caption("Mesagxo"), QString());
         for (const char* feedback : {"Gxusta", "Demando", "Respondo", "Solvo", "TRezulto"}) {
             QCOMPARE(w.caption(feedback), QString());
@@ -378,57 +378,13 @@ private slots:
     void sheetWithoutQuestionsEndsAtOnce() {
         TaskWindows w(SheetContent);
         w.start("ne-demandoj");
-        QCOMPARE(int(w.task.QuestionCount), 0);
+        QCOMPARE(int(w.task.drill().QuestionCount()), 0);
         QCOMPARE(w.caption("Mesagxo"), text("V É G E !"));
         QCOMPARE(w.caption("TSumo"), text("Eddig: 0 kérdés, 0 jó válasz, 0 rossz válasz"));
         QCOMPARE(control<QProgressBar>(&w.task, "Progreso")->value(), 0);
         QVERIFY(!w.panel("Rezulto")->isVisibleTo(&w.task));
         QCOMPARE(w.caption("TRezulto"), QString());
         QVERIFY(!w.answerBox()->isVisible());
-    }
-
-    void readingFollowsTheBlockRules_data() {
-        QTest::addColumn<QByteArrayList>("block");
-        QTest::addColumn<int>("questions");
-        QTest::addColumn<QString>("firstQuestion");
-
-        QTest::newRow("key-lines-before-first-item")
-            << QByteArrayList{"#s", "Demando=\"antau\"", "[tasko]", "Solvo=\"x\""} << 1 << text(" ");
-        QTest::newRow("key-in-small-letters")
-            << QByteArrayList{"#s", "[tasko]", "Demando=\"unu\"", "demando=\"du\""} << 1 << text(" unu");
-        QTest::newRow("blank-before-equals")
-            << QByteArrayList{"#s", "[tasko]", "Demando=\"unu\"", "Demando =\"du\""} << 1 << text(" unu");
-        QTest::newRow("second-demando-counts")
-            << QByteArrayList{"#s", "[tasko]", "Demando=\"unu\"", "Demando=\"du\""} << 1 << text(" du");
-        QTest::newRow("block-ends-at-next-marker")
-            << QByteArrayList{"#s", "[tasko]", "Demando=\"unu\"", "#t", "[tasko]", "[tasko]"} << 1
-            << text(" unu");
-        QTest::newRow("capital-section-is-no-item")
-            << QByteArrayList{"#s", "[tasko]", "Demando=\"unu\"", "[Tasko]", "Demando=\"du\""} << 1
-            << text(" du");
-        QTest::newRow("block-name-case-differs")
-            << QByteArrayList{"#S", "[tasko]", "Demando=\"unu\""} << 0 << QString();
-        QTest::newRow("no-block") << QByteArrayList{"#t", "[tasko]"} << 0 << QString();
-        QTest::newRow("lines-end-without-marker")
-            << QByteArrayList{"#s", "[tasko]", "", "[tasko]", "Demando=\"unu\""} << 2 << text(" ");
-        QTest::newRow("first-of-two-blocks")
-            << QByteArrayList{"#s", "[tasko]", "#s", "[tasko]", "[tasko]"} << 1 << text(" ");
-    }
-    void readingFollowsTheBlockRules() {
-        QFETCH(QByteArrayList, block);
-        std::vector<std::string> content;
-        for (const QByteArray& line : block) {
-            content.push_back(line.toStdString());
-        }
-        TaskWindows w(content);
-        w.start("s");
-        QTEST(int(w.task.QuestionCount), "questions");
-        QFETCH(int, questions);
-        if (questions > 0) {
-            QTEST(w.caption("Kerdes"), "firstQuestion");
-        } else {
-            QCOMPARE(w.caption("Mesagxo"), text("V É G E !"));
-        }
     }
 
     void questionWithoutDemandoShowsNothingOfAnEarlierSheet() {
@@ -450,7 +406,7 @@ private slots:
         QCOMPARE(w.caption("Mesagxo"), text("V É G E !"));
         QCOMPARE(w.caption("TSumo"), text("Eddig: 0 kérdés, 0 jó válasz, 0 rossz válasz"));
         QVERIFY(!w.notice.isVisible());
-        QCOMPARE(int(w.task.CurrentQuestion), 0);
+        QCOMPARE(int(w.task.drill().CurrentQuestion()), 0);
         QTest::mouseClick(w.panel("ELiteroj"), Qt::LeftButton);
         QVERIFY(w.help.isVisible());
         QCOMPARE(control<QPlainTextEdit>(&w.help, "Teksto")->toPlainText(), QString());
@@ -465,7 +421,7 @@ private slots:
         QCOMPARE(control<QPlainTextEdit>(&w.help, "Teksto")->toPlainText(),
                  text("A kalapos betűk: cx gx hx jx sx ux\n\nVege."));
         w.typeAndEnter(text("saluton"));
-        QCOMPARE(int(w.task.RightCount), 1);
+        QCOMPARE(int(w.task.drill().RightCount()), 1);
     }
 
     void hoverHighlightsOneButtonAtATime_data() {

@@ -1,0 +1,122 @@
+// The drill of one task sheet without any window: the sheet's questions, the counters, the judging and
+// scoring of every answer, and the states a drill passes through. The task sheet window owns one drill,
+// shows it and forwards the user's answers and the dismissal of the wrong-answer notice to it; everything
+// here can be driven and checked without a widget.
+//
+// Plain C++ on the content library: display texts are UTF-8 and the result colour is three bytes, so the
+// window alone turns them into Qt values.
+#pragma once
+
+#include "content_file.h"
+#include "readers.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace kvizaro {
+
+// Whether `submitted` (the typed answer's bytes) is one of the accepted answers. Esperanto letters count
+// the same whether written as Latin-3 letters or in the x-system, on either side; an empty answer, one
+// that is nothing but blanks and punctuation, and one holding a character without a byte never match.
+bool CheckAnswer(std::string_view submitted, const std::vector<std::string>& solutions);
+
+struct ResultColour {
+    std::uint8_t red = 0;
+    std::uint8_t green = 0;
+    std::uint8_t blue = 0;
+    friend bool operator==(const ResultColour&, const ResultColour&) = default;
+};
+
+// Every figure the window shows after the answer to question `answered` (counted from 1) of
+// `questionCount`.
+struct Score {
+    std::uint8_t rightCount = 0;  // including this answer
+    std::uint8_t successRate = 0; // per cent, rounded down
+    int progress = 0;             // per cent of the questions answered, rounded down
+    ResultColour resultColour;    // orange-red at 0 %, yellow at 50 %, green at 100 %
+};
+Score scoreAnswer(bool right, std::uint8_t answered, std::uint8_t rightBefore, std::uint8_t questionCount);
+
+std::uint8_t SuccessRate(std::uint8_t rightCount, std::uint8_t answered);
+ResultColour successRateColour(std::uint8_t successRate);
+int progressPercent(std::uint8_t answered, std::uint8_t questionCount);
+
+// The drill's texts as the window shows them, UTF-8.
+std::string verdictText(bool right);
+std::string successRateText(std::uint8_t successRate);
+std::string totalsText(std::uint8_t answered, std::uint8_t rightCount);
+inline constexpr std::string_view EndMessage = "V É G E !";
+
+// The feedback of one answer: the question just answered, its model answer and the typed answer as
+// stored and typed (the window converts the x-system for display), the verdict and the figures.
+struct Evaluation {
+    std::string question;
+    std::string instruction;
+    std::string answer;
+    bool right = false;
+    Score score;
+};
+
+// Idle: no sheet started yet. Asking: question CurrentQuestion of QuestionCount waits for its answer.
+// Notice: a wrong answer waits to be acknowledged; the next question, or the end, is already in place
+// behind it. Ended: every question is answered. Closing the window changes nothing here: the drill keeps
+// its state until the next sheet starts.
+enum class DrillState { Idle, Asking, Notice, Ended };
+
+class Drill {
+public:
+    // Resets the counters, reads the block `sheetBlockName` of `lines` and asks the first question, or ends
+    // at once for a sheet without questions. The drill keeps a reference to `lines` (the main menu's
+    // content, which it owns for the whole run) so that the typing help can be read from the same lines.
+    void startSheet(const std::string& sheetBlockName, const ContentLines& lines);
+    void startSheet(const std::string& sheetBlockName, ContentLines&& lines) = delete;
+
+    // An answer submitted: it becomes SubmittedAnswer and the sheet advances. Taken while asking, and
+    // before any sheet (which then ends at once, as a sheet without questions); ignored while a notice
+    // waits and after the end, where the window offers no answer box. Returns whether it was taken.
+    bool submitAnswer(std::string answer);
+
+    // The wrong-answer notice was dismissed: back to asking, or to the end after a wrong last answer.
+    void acknowledgeNotice();
+
+    DrillState state() const { return state_; }
+    // Whether the last question has been answered: in Ended, and in Notice after a wrong last answer.
+    bool ended() const { return ended_; }
+
+    std::uint8_t CurrentQuestion() const { return currentQuestion_; }
+    std::uint8_t QuestionCount() const { return questionCount_; }
+    std::uint8_t RightCount() const { return rightCount_; }
+    // Questions answered so far, the figure of the running totals: CurrentQuestion is already the next
+    // question's number while asking, and the last one's at the end.
+    std::uint8_t answeredCount() const;
+    const std::string& SubmittedAnswer() const { return submittedAnswer_; }
+    const std::string& SheetBlockName() const { return sheetBlockName_; }
+    // Nothing before the first sheet.
+    const ContentLines* SheetLines() const { return sheetLines_; }
+
+    // The text of question CurrentQuestion as stored; empty before the first question.
+    const std::string& currentQuestionText() const;
+    // The feedback of the last answer; nothing since the start of the sheet.
+    const std::optional<Evaluation>& lastEvaluation() const { return lastEvaluation_; }
+
+private:
+    void ReadSheet(const ContentLines& lines);
+    void AdvanceSheet();
+    bool EvaluateAnswer();
+
+    DrillState state_ = DrillState::Idle;
+    bool ended_ = false;
+    std::uint8_t currentQuestion_ = 0;
+    std::uint8_t questionCount_ = 0;
+    std::uint8_t rightCount_ = 0;
+    std::string submittedAnswer_;
+    std::string sheetBlockName_;
+    const ContentLines* sheetLines_ = nullptr;
+    TaskSheet sheet_;
+    std::optional<Evaluation> lastEvaluation_;
+};
+
+} // namespace kvizaro
