@@ -24,6 +24,18 @@ void loadFormFont() {
     QFontMetrics(QApplication::font()).height();
 }
 
+// While the font wizard is active the main window is minimised; closing the wizard brings the main window
+// back as the active window.
+void connectWizardToMainWindow(TLiteroj& wizard, QWidget& mainWindow) {
+    QObject::connect(&wizard, &TLiteroj::mainWindowMinimiseWanted, &mainWindow,
+                     [&mainWindow] { mainWindow.setWindowState(Qt::WindowMinimized); });
+    QObject::connect(&wizard, &TLiteroj::mainWindowRestoreWanted, &mainWindow, [&mainWindow] {
+        mainWindow.setWindowState(Qt::WindowNoState);
+        mainWindow.raise();
+        mainWindow.activateWindow();
+    });
+}
+
 } // namespace
 
 // A window's creation work that fails is reported like a failed load, and start-up goes on with what the
@@ -51,7 +63,7 @@ Kvizaro::Kvizaro(Platform& platform, const std::filesystem::path& contentFile) :
     task_ = std::make_unique<TTasko>(platform_);
     reportFailure([this] { task_->move(centredOrigin(platform_.screenSize(), task_->size())); });
     task_->show();
-    wizard_ = std::make_unique<TLiteroj>(platform_, *menu_);
+    wizard_ = std::make_unique<TLiteroj>(platform_);
     notice_ = std::make_unique<THiba>(platform_);
     help_ = std::make_unique<TSugo>(platform_);
     connectWindows();
@@ -69,6 +81,7 @@ Kvizaro::~Kvizaro() {
 void Kvizaro::connectWindows() {
     menu_->setWindows(*task_, *help_, *wizard_);
     task_->setWindows(*notice_, *help_);
+    connectWizardToMainWindow(*wizard_, *menu_);
     QObject::connect(task_.get(), &TTasko::sheetClosed, menu_.get(), &TMenuo::returnFromSheet);
     QObject::connect(notice_.get(), &THiba::dismissed, task_.get(), &TTasko::returnFromNotice);
     QObject::connect(help_.get(), &TSugo::closed, help_.get(), [this] { returnFromHelp(); });

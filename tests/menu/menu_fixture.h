@@ -60,7 +60,7 @@ struct MenuWindows {
         const std::string file = writeFile(dir, "enhavo.adt", encodeStored(content));
         menu = std::make_unique<TMenuo>(platform, file);
         task = std::make_unique<TTasko>(platform);
-        wizard = std::make_unique<TLiteroj>(platform, *menu);
+        wizard = std::make_unique<TLiteroj>(platform);
         help = std::make_unique<TSugo>(platform);
         menu->setWindows(*task, *help, *wizard);
         QObject::connect(task.get(), &TTasko::sheetClosed, menu.get(), &TMenuo::returnFromSheet);
