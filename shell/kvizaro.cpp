@@ -11,18 +11,10 @@
 #include "tasko.h"
 
 #include <QApplication>
-#include <QFontMetrics>
 
 namespace kvizaro {
 
 namespace {
-
-// The first control to lay out text loads the forms' face, and Qt's font database with it. Doing that
-// before the first window lets it overlap the session bus connection begun at start-up, which the first
-// control otherwise waits for.
-void loadFormFont() {
-    QFontMetrics(QApplication::font()).height();
-}
 
 // While the font wizard is active the main window is minimised; closing the wizard brings the main window
 // back as the active window.
@@ -54,7 +46,6 @@ Kvizaro::Kvizaro(Platform& platform, const std::filesystem::path& contentFile) :
     QCoreApplication::setApplicationVersion(QStringLiteral("1.0.4.158"));
     installFontSubstitutions();
     useFormFontByDefault();
-    loadFormFont();
 
     menu_ = std::make_unique<TMenuo>(platform_, contentFile);
     if (menu_->loadError()) {

@@ -4,7 +4,6 @@
 #include "kvizaro.h"
 #include "look.h"
 #include "qt_platform.h"
-#include "warm_up.h"
 
 #include <cstddef>
 #include <exception>
@@ -14,10 +13,8 @@ int main(int argc, char** argv) {
     const kvizaro::DisplayPlatform displayPlatform = kvizaro::chooseDisplayPlatform(
         kvizaro::readDisplayEnvironment(), {argv, static_cast<std::size_t>(argc)});
     kvizaro::ApplicationArguments arguments(argc, argv, displayPlatform);
-    kvizaro::StartupWarmUp warmUp;
     kvizaro::QtPlatform platform;
     kvizaro::KvizaroApplication application(arguments.count(), arguments.values(), platform);
-    warmUp.applicationCreated();
     std::unique_ptr<kvizaro::Kvizaro> windows;
     try {
         windows = std::make_unique<kvizaro::Kvizaro>(platform);
@@ -27,7 +24,6 @@ int main(int argc, char** argv) {
                            kvizaro::applicationTitle());
         return 1;
     }
-    warmUp.finish();
     windows->showMainWindow();
     return application.exec();
 }
