@@ -4,6 +4,7 @@
 #include "kvizaro.h"
 #include "look.h"
 #include "qt_platform.h"
+#include "warm_up.h"
 
 #include <cstddef>
 #include <exception>
@@ -13,8 +14,11 @@ int main(int argc, char** argv) {
     const kvizaro::DisplayPlatform displayPlatform = kvizaro::chooseDisplayPlatform(
         kvizaro::readDisplayEnvironment(), {argv, static_cast<std::size_t>(argc)});
     kvizaro::ApplicationArguments arguments(argc, argv, displayPlatform);
+    kvizaro::StartupWarmUp warmUp;
     kvizaro::QtPlatform platform;
     kvizaro::KvizaroApplication application(arguments.count(), arguments.values(), platform);
+    // The first window's text needs the font configuration; by now the thread has mostly read it.
+    warmUp.finish();
     std::unique_ptr<kvizaro::Kvizaro> windows;
     try {
         windows = std::make_unique<kvizaro::Kvizaro>(platform);
