@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Builds and runs every test. Usage: scripts/test.sh [dev|asan]   (default: dev)
+# Builds and runs every test (the tsan preset: the start-up tests). Usage: scripts/test.sh [dev|asan|tsan]
+# (default: dev)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 preset="${1:-dev}"

@@ -11,17 +11,21 @@
 #include "tasko.h"
 
 #include <QApplication>
-#include <QFontMetrics>
 
 namespace kvizaro {
 
 namespace {
 
-// The first control to lay out text loads the forms' face, and Qt's font database with it. Doing that
-// before the first window lets it overlap the session bus connection begun at start-up, which the first
-// control otherwise waits for.
-void loadFormFont() {
-    QFontMetrics(QApplication::font()).height();
+// While the font wizard is active the main window is minimised; closing the wizard brings the main window
+// back as the active window.
+void connectWizardToMainWindow(TLiteroj& wizard, QWidget& mainWindow) {
+    QObject::connect(&wizard, &TLiteroj::mainWindowMinimiseWanted, &mainWindow,
+                     [&mainWindow] { mainWindow.setWindowState(Qt::WindowMinimized); });
+    QObject::connect(&wizard, &TLiteroj::mainWindowRestoreWanted, &mainWindow, [&mainWindow] {
+        mainWindow.setWindowState(Qt::WindowNoState);
+        mainWindow.raise();
+        mainWindow.activateWindow();
+    });
 }
 
 } // namespace
@@ -42,7 +46,6 @@ Kvizaro::Kvizaro(Platform& platform, const std::filesystem::path& contentFile) :
     QCoreApplication::setApplicationVersion(QStringLiteral("1.0.4.158"));
     installFontSubstitutions();
     useFormFontByDefault();
-    loadFormFont();
 
     menu_ = std::make_unique<TMenuo>(platform_, contentFile);
     if (menu_->loadError()) {
@@ -51,7 +54,7 @@ Kvizaro::Kvizaro(Platform& platform, const std::filesystem::path& contentFile) :
     task_ = std::make_unique<TTasko>(platform_);
     reportFailure([this] { task_->move(centredOrigin(platform_.screenSize(), task_->size())); });
     task_->show();
-    wizard_ = std::make_unique<TLiteroj>(platform_, *menu_);
+    wizard_ = std::make_unique<TLiteroj>(platform_);
     notice_ = std::make_unique<THiba>(platform_);
     help_ = std::make_unique<TSugo>(platform_);
     connectWindows();
@@ -71,6 +74,7 @@ void Kvizaro::connectWindows() {
     task_->setWindows(*notice_, *help_);
     QObject::connect(menu_.get(), &TMenuo::fontWizardWanted, wizard_.get(),
                      [wizard = wizard_.get()] { showWindow(wizard); });
+    connectWizardToMainWindow(*wizard_, *menu_);
     QObject::connect(task_.get(), &TTasko::sheetClosed, menu_.get(), &TMenuo::returnFromSheet);
     QObject::connect(notice_.get(), &THiba::dismissed, task_.get(), &TTasko::returnFromNotice);
     QObject::connect(help_.get(), &TSugo::closed, help_.get(), [this] { returnFromHelp(); });

@@ -17,7 +17,8 @@ int main(int argc, char** argv) {
     kvizaro::StartupWarmUp warmUp;
     kvizaro::QtPlatform platform;
     kvizaro::KvizaroApplication application(arguments.count(), arguments.values(), platform);
-    warmUp.applicationCreated();
+    // The first window's text needs the font configuration; by now the thread has mostly read it.
+    warmUp.finish();
     std::unique_ptr<kvizaro::Kvizaro> windows;
     try {
         windows = std::make_unique<kvizaro::Kvizaro>(platform);
@@ -27,7 +28,6 @@ int main(int argc, char** argv) {
                            kvizaro::applicationTitle());
         return 1;
     }
-    warmUp.finish();
     windows->showMainWindow();
     return application.exec();
 }

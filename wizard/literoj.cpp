@@ -16,9 +16,9 @@ namespace {
 constexpr QSize PlacedSize{640, 480};
 } // namespace
 
-TLiteroj::TLiteroj(Platform& platform, QWidget& mainWindow, QWidget* parent)
+TLiteroj::TLiteroj(Platform& platform, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
-      ui(std::make_unique<Ui::Literoj>()), platform_(platform), mainWindow_(mainWindow) {
+      ui(std::make_unique<Ui::Literoj>()), platform_(platform) {
     ui->setupUi(this);
     applyFormLook(this);
     setFixedSize(size());
@@ -57,15 +57,13 @@ void TLiteroj::placeOverBoard() {
 
 void TLiteroj::EkFunkciu() {
     placeOverBoard();
-    mainWindow_.setWindowState(Qt::WindowMinimized);
+    emit mainWindowMinimiseWanted();
 }
 
 void TLiteroj::closeEvent(QCloseEvent* event) {
-    // Haltu: however the wizard is closed, the main window comes back, and is the active window again
+    // Haltu: however the wizard is closed, the main window is to come back, and be the active window again
     // rather than whatever the window manager would pick (the task sheet lies beneath it).
-    mainWindow_.setWindowState(Qt::WindowNoState);
-    mainWindow_.raise();
-    mainWindow_.activateWindow();
+    emit mainWindowRestoreWanted();
     event->accept();
 }
 

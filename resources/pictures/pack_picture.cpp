@@ -2,7 +2,7 @@
 // (about a millisecond for the cover alone). Runs at build time.
 // Usage: kvizaro_pack_picture INPUT.png OUTPUT.pixels
 // Output: the four bytes "KVZP", then width, height and QImage::Format as 32-bit little-endian numbers,
-// then the rows, each width x 4 bytes.
+// then the rows, each pixel a 32-bit little-endian number.
 #include "picture_format.h"
 
 #include <QFile>

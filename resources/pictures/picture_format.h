@@ -1,6 +1,7 @@
 // The packed form of a picture, shared by the build-time packer and the program that unpacks it: the four
-// bytes "KVZP", width, height and QImage::Format as 32-bit little-endian numbers, then the rows, each
-// width x 4 bytes, top to bottom.
+// bytes "KVZP", width, height and QImage::Format as 32-bit little-endian numbers, then the rows, top to
+// bottom, each pixel a 32-bit little-endian number (0xAARRGGBB), so that the packed form is the same
+// whichever byte order the packing machine has.
 #pragma once
 
 #include <QByteArray>
@@ -25,7 +26,8 @@ inline QByteArray packPicture(const QImage& source) {
     qToLittleEndian<quint32>(quint32(image.height()), out + 8);
     qToLittleEndian<quint32>(quint32(image.format()), out + 12);
     for (int y = 0; y < image.height(); ++y) {
-        std::memcpy(out + PictureHeaderSize + rowBytes * y, image.constScanLine(y), size_t(rowBytes));
+        qToLittleEndian<quint32>(image.constScanLine(y), image.width(),
+                                 out + PictureHeaderSize + rowBytes * y);
     }
     return packed;
 }
@@ -46,7 +48,7 @@ inline QImage unpackPicture(const char* data, qsizetype size) {
     }
     QImage image(int(width), int(height), format);
     for (int y = 0; y < image.height(); ++y) {
-        std::memcpy(image.scanLine(y), data + PictureHeaderSize + rowBytes * y, size_t(rowBytes));
+        qFromLittleEndian<quint32>(data + PictureHeaderSize + rowBytes * y, image.width(), image.scanLine(y));
     }
     return image;
 }

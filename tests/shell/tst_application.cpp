@@ -1,13 +1,9 @@
-// The application object and the error boxes. Runs its own main: the test needs the program's own
+// The application object and the error boxes' text. Runs its own main: the test needs the program's own
 // application class, which reports exceptions escaping an event handler instead of ending the process.
+// What start-up shows (its error boxes, the windows' first states) is tested in tst_startup.
 #include "application.h"
 #include "fake_platform.h"
-#include "hiba.h"
 #include "kvizaro.h"
-#include "literoj.h"
-#include "menuo.h"
-#include "sugo.h"
-#include "tasko.h"
 
 #include <QtTest>
 
@@ -57,34 +53,6 @@ private slots:
         QCOMPARE(fakePlatform->errors.front().second, QStringLiteral("Kvizaro v1.0 * Folimo"));
         QTest::keyPress(&widget, Qt::Key_B);
         QCOMPARE(fakePlatform->errors.size(), 2);
-    }
-
-    void missingContentFileIsReportedAndStartUpGoesOn() {
-        test::FakePlatform platform;
-        QTemporaryDir empty;
-        Kvizaro windows(platform, empty.path().toStdString() + "/enhavo.adt");
-        QCOMPARE(platform.errors.size(), 1);
-        QCOMPARE(platform.errors.front().first, QStringLiteral("File not found."));
-        QCOMPARE(platform.errors.front().second, QStringLiteral("Kvizaro v1.0 * Folimo"));
-        QCOMPARE(QCoreApplication::applicationName(), QStringLiteral("Kvizaro v1.0 * Folimo"));
-    }
-
-    void windowsStartInTheirStates() {
-        test::FakePlatform platform;
-        platform.screen = QSize(1024, 768);
-        QTemporaryDir empty;
-        Kvizaro windows(platform, empty.path().toStdString() + "/enhavo.adt");
-        QCOMPARE(windows.menu().objectName(), QStringLiteral("Menuo"));
-        QCOMPARE(windows.task().objectName(), QStringLiteral("Tasko"));
-        QCOMPARE(windows.wizard().objectName(), QStringLiteral("Literoj"));
-        QCOMPARE(windows.notice().objectName(), QStringLiteral("Hiba"));
-        QCOMPARE(windows.help().objectName(), QStringLiteral("Sugo"));
-        QVERIFY(!windows.menu().isVisible());
-        QVERIFY(windows.task().isVisible());
-        QCOMPARE(windows.task().pos(), QPoint(192, 144));
-        QVERIFY(!windows.wizard().isVisible());
-        QVERIFY(!windows.notice().isVisible());
-        QVERIFY(!windows.help().isVisible());
     }
 };
 
