@@ -446,9 +446,9 @@ void TestDesktop::explainedMistake() {
     }
     const QRect respondo(board(132, 102), QSize(496, 31) * scale_);
     int marked = 0;
-    x_->waitUntil([&] { return (marked = countReddish(x_->grab(respondo))) >= 6 * scale_; }, StepTimeoutMs);
+    x_->waitUntil([&] { return (marked = countReddish(x_->grab(respondo))) >= 12 * scale_; }, StepTimeoutMs);
     QVERIFY2(
-        marked >= 6 * scale_,
+        marked >= 12 * scale_,
         qPrintable(
             QStringLiteral("the marking of the answer is not on the screen (%1 red pixels)").arg(marked)));
 }
