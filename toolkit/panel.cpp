@@ -1,16 +1,15 @@
 #include "panel.h"
 
-#include <QGuiApplication>
-#include <QStyleHints>
-
-#include <algorithm>
-
 #include "look.h"
 
+#include <QGuiApplication>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPolygonF>
+#include <QStyleHints>
 #include <QTextLayout>
+
+#include <algorithm>
 
 namespace kvizaro {
 
