@@ -156,23 +156,30 @@ std::string windows1250ToUtf8(std::string_view bytes) {
     return bytesToUtf8(bytes, windows1250ToUnicode);
 }
 
+std::size_t displayLatin3CharacterLength(std::string_view bytes, std::size_t at) {
+    if (bytes[at] != UnmappableEscape || at + 1 >= bytes.size()) {
+        return 1;
+    }
+    const std::size_t length = sequenceLength(static_cast<unsigned char>(bytes[at + 1]));
+    if (length <= 1 || at + 1 + length > bytes.size()) {
+        return 1;
+    }
+    Utf8Reader reader(bytes.substr(at + 1, length));
+    const char32_t code = reader.next();
+    return code != ReplacementCharacter && reader.atEnd() ? 1 + length : 1;
+}
+
 std::string displayLatin3ToUtf8(std::string_view bytes) {
     std::string out;
     out.reserve(bytes.size() * 2);
-    for (std::size_t i = 0; i < bytes.size(); ++i) {
-        if (bytes[i] == UnmappableEscape && i + 1 < bytes.size()) {
-            const std::size_t length = sequenceLength(static_cast<unsigned char>(bytes[i + 1]));
-            if (length > 1 && i + 1 + length <= bytes.size()) {
-                Utf8Reader reader(bytes.substr(i + 1, length));
-                const char32_t code = reader.next();
-                if (code != ReplacementCharacter && reader.atEnd()) {
-                    appendUtf8(out, code);
-                    i += length;
-                    continue;
-                }
-            }
+    for (std::size_t i = 0; i < bytes.size();) {
+        const std::size_t length = displayLatin3CharacterLength(bytes, i);
+        if (length > 1) {
+            appendUtf8(out, Utf8Reader(bytes.substr(i + 1, length - 1)).next());
+        } else {
+            appendUtf8(out, displayLatin3ToUnicode(static_cast<unsigned char>(bytes[i])));
         }
-        appendUtf8(out, displayLatin3ToUnicode(static_cast<unsigned char>(bytes[i])));
+        i += length;
     }
     return out;
 }

@@ -42,6 +42,9 @@ std::string displayLatin3ToUtf8(std::string_view bytes);
 // that it is still shown (displayLatin3ToUtf8 reads the escape back) but can never equal stored content.
 inline constexpr char UnmappableEscape = '\xA5';
 std::string utf8ToDisplayLatin3(std::string_view utf8);
+// How many bytes the character at `at` takes: an escaped character its escape byte and UTF-8 form, every
+// other character one byte. `at` must lie inside `bytes`.
+std::size_t displayLatin3CharacterLength(std::string_view bytes, std::size_t at);
 bool hasUnmappableEscape(std::string_view bytes);
 
 // Characters without a Windows-1250 byte become "?".

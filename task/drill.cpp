@@ -54,6 +54,10 @@ std::string totalsText(std::uint8_t answered, std::uint8_t rightCount) {
            std::to_string(answered - rightCount) + " rossz válasz";
 }
 
+std::string explanationText(const Evaluation& evaluation) {
+    return evaluation.mistake ? std::string(mistakeText(*evaluation.mistake)) : std::string();
+}
+
 void Drill::startSheet(const std::string& sheetBlockName, const ContentLines& lines) {
     sheetBlockName_ = sheetBlockName;
     sheetLines_ = &lines;
@@ -119,7 +123,12 @@ bool Drill::EvaluateAnswer() {
     const bool right = CheckAnswer(submittedAnswer_, item.solutions);
     const Score score = scoreAnswer(right, currentQuestion_, rightCount_, questionCount_);
     rightCount_ = score.rightCount;
-    lastEvaluation_ = Evaluation{item.question, item.instruction, submittedAnswer_, right, score};
+    Evaluation evaluation{item.question, item.instruction, submittedAnswer_, right, score, {}, {}};
+    if (!right) {
+        evaluation.marks = markDifferences(submittedAnswer_, item.instruction, item.solutions);
+        evaluation.mistake = explainMistake(submittedAnswer_, item.solutions);
+    }
+    lastEvaluation_ = std::move(evaluation);
     return !right;
 }
 

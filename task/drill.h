@@ -7,6 +7,7 @@
 // window alone turns them into Qt values.
 #pragma once
 
+#include "answer_feedback.h"
 #include "content_file.h"
 #include "readers.h"
 
@@ -51,14 +52,21 @@ std::string totalsText(std::uint8_t answered, std::uint8_t rightCount);
 inline constexpr std::string_view EndMessage = "V É G E !";
 
 // The feedback of one answer: the question just answered, its model answer and the typed answer as
-// stored and typed (the window converts the x-system for display), the verdict and the figures.
+// stored and typed (the window converts the x-system for display), the verdict and the figures. A wrong
+// answer also carries where it differs from the closest accepted answer and, where a typical mistake
+// explains the difference, which one; a right answer carries neither. Both only explain the verdict.
 struct Evaluation {
     std::string question;
     std::string instruction;
     std::string answer;
     bool right = false;
     Score score;
+    AnswerMarks marks;
+    std::optional<Mistake> mistake;
 };
+
+// The explanation the notice shows for a wrong answer, UTF-8; empty when no typical mistake fits.
+std::string explanationText(const Evaluation& evaluation);
 
 // Idle: no sheet started yet. Asking: question CurrentQuestion of QuestionCount waits for its answer.
 // Notice: a wrong answer waits to be acknowledged; the next question, or the end, is already in place

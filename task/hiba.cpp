@@ -26,7 +26,9 @@ THiba::THiba(Platform& platform, QWidget* parent)
 
 THiba::~THiba() = default;
 
-void THiba::showNotice() {
+void THiba::showNotice(const QString& explanation) {
+    ui->Magyarazo->setCaption(explanation);
+    ui->Magyarazo->setAccessibleName(explanation);
     fitOuterSize();
     showWindow(this);
     // Platforms that tell the frame only once the window is up; under X11 this changes nothing.

@@ -1,4 +1,5 @@
-// The wrong-answer notice: a small stay-on-top window raised after every wrong answer. "Ok", or Enter or
+// The wrong-answer notice: a small stay-on-top window raised after every wrong answer, with the explanation
+// of the mistake under its message where a typical mistake explains the answer. "Ok", or Enter or
 // Escape released while it is active, hides it and emits `dismissed`, which brings the task sheet back;
 // so does closing it through the window system. It keeps no state.
 #pragma once
@@ -22,8 +23,9 @@ public:
     explicit THiba(Platform& platform, QWidget* parent = nullptr);
     ~THiba() override;
 
-    // Centres the notice on the screen and shows it in front of every window.
-    void showNotice();
+    // Centres the notice on the screen and shows it in front of every window, with `explanation` (empty
+    // when no typical mistake explains the answer) in Magyarazo.
+    void showNotice(const QString& explanation = {});
 
 signals:
     void dismissed();

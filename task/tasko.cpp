@@ -1,5 +1,6 @@
 #include "tasko.h"
 
+#include "answer_marking.h"
 #include "esperanto.h"
 #include "hiba.h"
 #include "look.h"
@@ -25,6 +26,15 @@ const QColor LettersHoverColour(0, 255, 0);
 // Texts put into the display panels begin with one blank.
 QString displayed(const QString& text) {
     return QLatin1Char(' ') + text;
+}
+
+// A panel of the answer and its marking, in pixels and in words.
+void showMarked(Panel* panel, const std::string& shown, const std::optional<TextMarks>& marks) {
+    panel->setCaption(displayed(fromLatin3(shown)));
+    const CaptionMarks placed =
+        marks ? captionMarks(*marks, shown, displayed(QString()).size()) : CaptionMarks{};
+    panel->setMarks(placed);
+    panel->setAccessibleDescription(marksDescription(panel->caption(), placed));
 }
 
 void highlight(Panel* button, bool on, const QColor& colour) {
@@ -89,6 +99,10 @@ void TTasko::StartSheet(const QString& title, const std::string& sheetBlockName,
     for (Panel* feedback : {ui->TRezulto, ui->Demando, ui->Respondo, ui->Solvo, ui->Gxusta}) {
         feedback->setCaption({});
     }
+    for (Panel* answer : {ui->Respondo, ui->Solvo}) {
+        answer->setMarks({});
+        answer->setAccessibleDescription({});
+    }
     showAdvance();
 }
 
@@ -111,8 +125,8 @@ void TTasko::showAdvance() {
 
 void TTasko::showEvaluation(const Evaluation& evaluation) {
     ui->Demando->setCaption(displayed(fromLatin3(evaluation.question)));
-    ui->Solvo->setCaption(displayed(fromLatin3(XToLatin3(evaluation.instruction))));
-    ui->Respondo->setCaption(displayed(fromLatin3(XToLatin3(evaluation.answer))));
+    showMarked(ui->Solvo, XToLatin3(evaluation.instruction), evaluation.marks.model);
+    showMarked(ui->Respondo, XToLatin3(evaluation.answer), evaluation.marks.answer);
     ui->Progreso->setValue(evaluation.score.progress);
     ui->Gxusta->setCaption(QString::fromStdString(verdictText(evaluation.right)));
     ui->Rezulto->setVisible(true);
@@ -131,7 +145,8 @@ void TTasko::raiseNotice() {
         drill_.acknowledgeNotice();
         return;
     }
-    notice_->showNotice();
+    const std::optional<Evaluation>& evaluation = drill_.lastEvaluation();
+    notice_->showNotice(evaluation ? QString::fromStdString(explanationText(*evaluation)) : QString());
     setEnabled(false);
     hide();
 }

@@ -1,8 +1,9 @@
 // The task sheet: shows the drill of one task block, question by question in file order, with the
 // feedback of every answer. Created once and reused for every sheet; the main menu starts it with a title,
 // a block name and the content lines. It owns its form and one drill, which holds the state and the rules;
-// the window shows the drill, forwards the answers to it, raises the wrong-answer notice after a wrong
-// answer and fills the help window for the typing aid.
+// the window shows the drill (after a wrong answer with the marking of where it differs), forwards the
+// answers to it, raises the wrong-answer notice with the explanation of the mistake and fills the help
+// window for the typing aid.
 #pragma once
 
 #include "content_file.h"

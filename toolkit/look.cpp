@@ -51,6 +51,12 @@ void applyPicture(QWidget* widget) {
     }
 }
 
+void applyWordWrap(QWidget* widget) {
+    if (auto* panel = qobject_cast<Panel*>(widget); panel && widget->property("wordWrap").isValid()) {
+        panel->setWordWrap(widget->property("wordWrap").toBool());
+    }
+}
+
 void applyColours(QWidget* widget) {
     const auto background = colourNamed(widget->property("colorRole").toString());
     const auto text = colourNamed(widget->property("fontColorRole").toString());
@@ -147,6 +153,35 @@ QColor readableBackground(const QColor& background, const QColor& text, double r
     return shade;
 }
 
+namespace {
+
+const QColor MarkRed(192, 0, 0);
+constexpr double MarkContrast = 4.5;
+
+// `colour` lightened toward white until it reaches `ratio` against `background`, keeping its hue as long
+// as it can.
+QColor lightenedFor(const QColor& colour, const QColor& background, double ratio) {
+    QColor shade = colour.toRgb();
+    while (contrastRatio(shade, background) < ratio && shade != QColor(Qt::white)) {
+        const auto towardWhite = [](float channel) {
+            return std::min(1.0f, channel + (1.0f - channel) * 0.05f + 0.002f);
+        };
+        shade = QColor::fromRgbF(towardWhite(shade.redF()), towardWhite(shade.greenF()),
+                                 towardWhite(shade.blueF()));
+    }
+    return shade;
+}
+
+} // namespace
+
+QColor markColour(const QColor& background) {
+    const QColor darkened = readableBackground(MarkRed, background, MarkContrast);
+    if (contrastRatio(darkened, background) >= MarkContrast) {
+        return darkened;
+    }
+    return lightenedFor(MarkRed, background, MarkContrast);
+}
+
 void applyFormLook(QWidget* window) {
     applyPixelSize(window);
     applyColours(window);
@@ -156,6 +191,7 @@ void applyFormLook(QWidget* window) {
         applyPixelSize(child);
         applyColours(child);
         applyPicture(child);
+        applyWordWrap(child);
     }
 }
 

@@ -28,12 +28,18 @@ double contrastRatio(const QColor& first, const QColor& second);
 // the bold captions the layouts set on it.
 QColor readableBackground(const QColor& background, const QColor& text, double ratio = 4.5);
 
+// The colour of the marked parts of an answer: a red that reaches 4.5:1 against `background`, darkened on
+// a light panel, lightened on a dark one. Marked letters are underlined as well, so that the colour is
+// never the only sign.
+QColor markColour(const QColor& background);
+
 // Forms cannot state font sizes in pixels nor colours by desktop role, so they carry them as dynamic
 // properties, applied here once after setupUi:
 //   pixelSize (int)                      the font's pixel height
 //   colorRole, fontColorRole (string)    ButtonFace, WindowText, ActiveCaption, CaptionText, InfoText,
 //                                        AppWorkspace: the panel's (or widget's) background and text colour
 //   picture (string)                     a label's picture, by name (see pictures.h)
+//   wordWrap (bool)                      a panel's caption wraps at word boundaries
 void applyFormLook(QWidget* window);
 
 // The layouts name Windows faces. Where a system lacks them, prefer the metric-compatible or closest free

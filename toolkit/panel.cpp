@@ -1,16 +1,44 @@
 #include "panel.h"
 
-#include <QGuiApplication>
-#include <QStyleHints>
+#include "look.h"
 
+#include <QGuiApplication>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPolygonF>
+#include <QStyleHints>
+#include <QTextLayout>
+
+#include <algorithm>
 
 namespace kvizaro {
 
 namespace {
 // Room between the bevel and a left- or right-aligned caption.
 constexpr int CaptionMargin = 2;
+
+// The caret that marks a missing part: its width and height in pixels and its gap below the baseline.
+constexpr qreal CaretWidth = 8;
+constexpr qreal CaretHeight = 5;
+constexpr qreal CaretGap = 1;
+
+QList<QTextLayout::FormatRange> markedFormats(const CaptionMarks& marks, qsizetype length,
+                                              const QColor& colour) {
+    QList<QTextLayout::FormatRange> formats;
+    for (const CaptionMarks::Range& range : marks.differing) {
+        const qsizetype begin = std::clamp<qsizetype>(range.begin, 0, length);
+        const qsizetype end = std::clamp<qsizetype>(range.end, begin, length);
+        if (end > begin) {
+            QTextLayout::FormatRange format;
+            format.start = int(begin);
+            format.length = int(end - begin);
+            format.format.setForeground(colour);
+            format.format.setFontUnderline(true);
+            formats.append(format);
+        }
+    }
+    return formats;
+}
 } // namespace
 
 Panel::Panel(QWidget* parent) : QFrame(parent) {
@@ -27,6 +55,21 @@ Panel::Panel(QWidget* parent) : QFrame(parent) {
 void Panel::setCaption(const QString& caption) {
     if (caption_ != caption) {
         caption_ = caption;
+        marks_ = {};
+        update();
+    }
+}
+
+void Panel::setMarks(const CaptionMarks& marks) {
+    if (marks_ != marks) {
+        marks_ = marks;
+        update();
+    }
+}
+
+void Panel::setWordWrap(bool wrap) {
+    if (wordWrap_ != wrap) {
+        wordWrap_ = wrap;
         update();
     }
 }
@@ -98,9 +141,47 @@ void Panel::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
     painter.setPen(fontColor());
     painter.setFont(font());
+    if (!marks_.isEmpty() && !wordWrap_) {
+        paintMarkedCaption(painter);
+        return;
+    }
+    const int lines = wordWrap_ ? Qt::TextWordWrap : Qt::TextSingleLine;
+    painter.drawText(captionArea(), static_cast<int>(alignment_ | Qt::AlignVCenter) | lines, caption_);
+}
+
+QRect Panel::captionArea() const {
     const int inset = frameWidth() + CaptionMargin;
-    const QRect area = rect().adjusted(inset, 0, -inset, 0);
-    painter.drawText(area, static_cast<int>(alignment_ | Qt::AlignVCenter) | Qt::TextSingleLine, caption_);
+    return rect().adjusted(inset, 0, -inset, 0);
+}
+
+// Laid out as one line, as drawText lays out an unmarked caption, so that marking a caption moves none of
+// its letters; the marked ranges take the mark colour and an underline, the missing points a caret.
+void Panel::paintMarkedCaption(QPainter& painter) {
+    const QRect area = captionArea();
+    const QColor colour = markColour(color());
+    QTextLayout layout(caption_, font());
+    QTextOption option(alignment_ & Qt::AlignHorizontal_Mask);
+    option.setWrapMode(QTextOption::NoWrap);
+    layout.setTextOption(option);
+    layout.beginLayout();
+    QTextLine line = layout.createLine();
+    line.setLineWidth(area.width());
+    layout.endLayout();
+    const QPointF origin(area.left(), area.top() + (area.height() - line.height()) / 2);
+    painter.save();
+    painter.setClipRect(area);
+    layout.draw(&painter, origin, markedFormats(marks_, caption_.size(), colour));
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(colour);
+    const qreal baseline = origin.y() + line.ascent();
+    for (const qsizetype point : marks_.missing) {
+        const qreal x = origin.x() + line.cursorToX(int(std::clamp<qsizetype>(point, 0, caption_.size())));
+        const qreal top = baseline + CaretGap;
+        painter.drawPolygon(QPolygonF({QPointF(x, top), QPointF(x + CaretWidth / 2, top + CaretHeight),
+                                       QPointF(x - CaretWidth / 2, top + CaretHeight)}));
+    }
+    painter.restore();
 }
 
 void Panel::mousePressEvent(QMouseEvent* event) {

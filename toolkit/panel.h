@@ -5,9 +5,27 @@
 
 #include <QColor>
 #include <QFrame>
+#include <QList>
 #include <QString>
 
+class QPainter;
+
 namespace kvizaro {
+
+// Parts of a caption drawn marked, by character positions of the caption: ranges [begin, end) drawn
+// underlined in the mark colour, and points before a character (or at the end) where something is missing,
+// drawn as a small caret under the line.
+struct CaptionMarks {
+    struct Range {
+        qsizetype begin = 0;
+        qsizetype end = 0;
+        friend bool operator==(const Range&, const Range&) = default;
+    };
+    QList<Range> differing;
+    QList<qsizetype> missing;
+    bool isEmpty() const { return differing.isEmpty() && missing.isEmpty(); }
+    friend bool operator==(const CaptionMarks&, const CaptionMarks&) = default;
+};
 
 class Panel : public QFrame {
     Q_OBJECT
@@ -44,6 +62,14 @@ public:
     void setBold(bool bold);
     void setHovered(bool hovered) { setBevelWidth(hovered ? HoverBevelWidth : RestBevelWidth); }
 
+    // The marking is drawn over the caption and belongs to it: a new caption drops it. Only a
+    // single-line caption is marked.
+    const CaptionMarks& marks() const { return marks_; }
+    void setMarks(const CaptionMarks& marks);
+    // A wrapped caption breaks at word boundaries and is centred vertically as a whole.
+    bool wordWrap() const { return wordWrap_; }
+    void setWordWrap(bool wrap);
+
 signals:
     void clicked();
     void mouseMoved();
@@ -57,7 +83,11 @@ protected:
 
 private:
     void applyFrameStyle();
+    QRect captionArea() const;
+    void paintMarkedCaption(QPainter& painter);
 
+    CaptionMarks marks_;
+    bool wordWrap_ = false;
     QString caption_;
     Qt::Alignment alignment_ = Qt::AlignCenter;
     Bevel bevel_ = Raised;

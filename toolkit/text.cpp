@@ -20,4 +20,18 @@ std::string toLatin3(const QString& text) {
     return utf8ToDisplayLatin3(text.toStdString());
 }
 
+std::vector<qsizetype> latin3Positions(std::string_view bytes) {
+    std::vector<qsizetype> positions;
+    positions.reserve(bytes.size() + 1);
+    qsizetype position = 0;
+    for (std::size_t at = 0; at < bytes.size();) {
+        const std::size_t length = displayLatin3CharacterLength(bytes, at);
+        positions.insert(positions.end(), length, position);
+        position += fromLatin3(bytes.substr(at, length)).size();
+        at += length;
+    }
+    positions.push_back(position);
+    return positions;
+}
+
 } // namespace kvizaro

@@ -6,6 +6,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace kvizaro {
 
@@ -15,6 +16,10 @@ std::string toWindows1250(const QString& text);
 // Questions and answers, shown in the Esperanto font.
 QString fromLatin3(std::string_view bytes);
 std::string toLatin3(const QString& text);
+// Where each byte of `bytes` stands in fromLatin3(bytes): element i is the position of the character that
+// byte i belongs to, and the last element, at index bytes.size(), the length of the whole text. A
+// character without a byte takes several bytes and may take two positions.
+std::vector<qsizetype> latin3Positions(std::string_view bytes);
 
 // A UTF-8 literal written in the source, for the program's own fixed Hungarian texts.
 inline QString hu(const char* utf8) {

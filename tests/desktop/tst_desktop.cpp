@@ -85,6 +85,29 @@ double strongestContrast(const QImage& area) {
     return best;
 }
 
+// Pixels of a clearly red hue: the marking of a wrong answer, on a panel otherwise drawn in greys.
+int countReddish(const QImage& area) {
+    int count = 0;
+    for (int y = 0; y < area.height(); ++y) {
+        for (int x = 0; x < area.width(); ++x) {
+            const QColor pixel = area.pixelColor(x, y);
+            count += pixel.red() - std::max(pixel.green(), pixel.blue()) > 80 ? 1 : 0;
+        }
+    }
+    return count;
+}
+
+bool isFlat(const QImage& area) {
+    for (int y = 0; y < area.height(); ++y) {
+        for (int x = 0; x < area.width(); ++x) {
+            if (area.pixel(x, y) != area.pixel(0, 0)) {
+                return false;
+            }
+        }
+    }
+    return true;
+}
+
 int countNear(const QImage& area, const QColor& colour, int tolerance) {
     int count = 0;
     for (int y = 0; y < area.height(); ++y) {
@@ -127,7 +150,8 @@ private:
 
     void menuAndHover();
     void sheetAndAnswers(bool byClick);
-    void noticeDismissedBy(const char* way);
+    void noticeDismissedBy(const char* way, bool explained = false);
+    void explainedMistake();
     void helpFromSheet();
     void helpFromMenu();
     void webLink();
@@ -404,9 +428,32 @@ void TestDesktop::sheetAndAnswers(bool byClick) {
         waitForColour(success, successColour(right_ * 100 / answered_),
                       "success panel: keys after the notice");
     }
+    explainedMistake();
 }
 
-void TestDesktop::noticeDismissedBy(const char* way) {
+// "bona tago" for "Bonan tagon": the notice explains the missing accusative under its message, and the
+// answer panel marks where the endings are missing.
+void TestDesktop::explainedMistake() {
+    x_->type(QStringLiteral("bona"));
+    x_->key("space");
+    x_->type(QStringLiteral("tago"));
+    x_->key("Return");
+    ++answered_;
+    noticeDismissedBy("Return", true);
+    waitForKeys(SheetTitle);
+    if (QTest::currentTestFailed()) {
+        return;
+    }
+    const QRect respondo(board(132, 102), QSize(496, 31) * scale_);
+    int marked = 0;
+    x_->waitUntil([&] { return (marked = countReddish(x_->grab(respondo))) >= 12 * scale_; }, StepTimeoutMs);
+    QVERIFY2(
+        marked >= 12 * scale_,
+        qPrintable(
+            QStringLiteral("the marking of the answer is not on the screen (%1 red pixels)").arg(marked)));
+}
+
+void TestDesktop::noticeDismissedBy(const char* way, bool explained) {
     const XWindowId notice = waitForWindow(NoticeTitle);
     waitGone(SheetTitle);
     const QRect outer = x_->frameRect(notice);
@@ -425,6 +472,15 @@ void TestDesktop::noticeDismissedBy(const char* way) {
     QVERIFY2(
         x_->waitUntil([&] { return countNear(x_->grab(client), QColor(255, 0, 0), 40) > 50; }, StepTimeoutMs),
         "the notice's red text is not on the screen");
+    // The explanation's panel under the message: written when a typical mistake explains the answer,
+    // empty otherwise.
+    const QRect explanation(inWindow(notice, 10, 40), QSize(372, 28) * scale_);
+    if (explained) {
+        checkPainted(explanation, "the explanation on the notice");
+    } else {
+        QVERIFY2(isFlat(x_->grab(explanation)),
+                 "the notice explains an answer that no typical mistake explains");
+    }
     const QString how = QLatin1String(way);
     if (how == QLatin1String("Ok")) {
         x_->click(inWindow(notice, 196, 85));

@@ -256,6 +256,84 @@ private slots:
         }
     }
 
+    // A wrong answer carries where it differs (byte ranges and missing points of the shown answer, and of
+    // the model answer when it is the closest accepted one) and the explanation; a right one carries
+    // nothing. The answers run through the sheet "proba"; the last one is the feedback checked, after its
+    // notice is acknowledged.
+    void wrongAnswerCarriesItsExplanation_data() {
+        QTest::addColumn<QByteArrayList>("answers");
+        QTest::addColumn<bool>("right");
+        QTest::addColumn<QList<int>>("differing"); // begin, end of each range
+        QTest::addColumn<QList<int>>("missing");
+        QTest::addColumn<bool>("modelMarked");
+        QTest::addColumn<QList<int>>("modelDiffering");
+        QTest::addColumn<QString>("explanation");
+        QTest::addColumn<DrillState>("state");
+
+        const QString none;
+        QTest::newRow("accusative-missing")
+            << QByteArrayList{"Bona tago"} << false << QList<int>{} << QList<int>{4, 9} << true
+            << QList<int>{4, 5, 10, 11} << QStringLiteral("Hiányzik a tárgyeset -n végződése.")
+            << DrillState::Asking;
+        QTest::newRow("right-carries-nothing")
+            << QByteArrayList{"Bonan tagon"} << true << QList<int>{} << QList<int>{} << false << QList<int>{}
+            << none << DrillState::Asking;
+        QTest::newRow("right-after-wrong-carries-nothing")
+            << QByteArrayList{"Bona tago", "cxu vi fartas bone"} << true << QList<int>{} << QList<int>{}
+            << false << QList<int>{} << none << DrillState::Asking;
+        QTest::newRow("hat-letter-without-x")
+            << QByteArrayList{"saluton", "cu vi fartas bone"} << false << QList<int>{0, 1} << QList<int>{}
+            << true << QList<int>{0, 1}
+            << QStringLiteral(
+                   "Az eszperantó betűt x-szel írd: cx = ĉ, gx = ĝ, hx = ĥ, jx = ĵ, sx = ŝ, ux = ŭ.")
+            << DrillState::Asking;
+        // The closest accepted answer is not the model answer, which is then left unmarked.
+        QTest::newRow("model-not-the-closest")
+            << QByteArrayList{"saluton", "Kiel vi farta"} << false << QList<int>{} << QList<int>{13} << false
+            << QList<int>{} << QStringLiteral("Elgépelés: egy betű eltér.") << DrillState::Asking;
+        QTest::newRow("no-rule-fits")
+            << QByteArrayList{"saluton", "cxu vi fartas bone", "xyz"} << false << QList<int>{0, 3}
+            << QList<int>{} << true << QList<int>{0, 3} << none << DrillState::Ended;
+        QTest::newRow("end-keeps-the-last-wrong")
+            << QByteArrayList{"saluton", "cxu vi fartas bone", "tir"} << false << QList<int>{1, 3}
+            << QList<int>{} << true << QList<int>{1, 3} << QStringLiteral("Elgépelés: egy betű eltér.")
+            << DrillState::Ended;
+        QTest::newRow("empty-answer-unmarked") << QByteArrayList{""} << false << QList<int>{} << QList<int>{}
+                                               << false << QList<int>{} << none << DrillState::Asking;
+    }
+    void wrongAnswerCarriesItsExplanation() {
+        QFETCH(QByteArrayList, answers);
+        const ContentLines lines = linesFrom(SheetContent);
+        Drill drill;
+        drill.startSheet("proba", lines);
+        for (const QByteArray& answer : answers) {
+            QVERIFY(drill.submitAnswer(bytes(answer)));
+            drill.acknowledgeNotice();
+        }
+        QTEST(drill.state(), "state");
+        QVERIFY(drill.lastEvaluation().has_value());
+        const Evaluation& evaluation = *drill.lastEvaluation();
+        QTEST(evaluation.right, "right");
+        const auto flat = [](const std::vector<ByteRange>& ranges) {
+            QList<int> result;
+            for (const ByteRange& range : ranges) {
+                result << int(range.begin) << int(range.end);
+            }
+            return result;
+        };
+        QList<int> missing;
+        for (const std::size_t point : evaluation.marks.answer.missing) {
+            missing << int(point);
+        }
+        QTEST(flat(evaluation.marks.answer.differing), "differing");
+        QTEST(missing, "missing");
+        QTEST(evaluation.marks.model.has_value(), "modelMarked");
+        QTEST(evaluation.marks.model ? flat(evaluation.marks.model->differing) : QList<int>{},
+              "modelDiffering");
+        QTEST(utf8(explanationText(evaluation)), "explanation");
+        QCOMPARE(evaluation.mistake.has_value(), !explanationText(evaluation).empty());
+    }
+
     // Every state and what each input does in it. The actions: s = start the sheet "proba" (three
     // questions), e = start the sheet without questions, r / w = submit a right / wrong answer to whatever
     // is asked, a = acknowledge the notice.

@@ -1,5 +1,7 @@
 #include "task_windows.h"
 
+#include "answer_feedback.h"
+
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QSignalSpy>
@@ -42,6 +44,44 @@ const std::vector<std::string> SheetContent{
 
 QString text(const char* utf8) {
     return QString::fromUtf8(utf8);
+}
+
+// Answers one by one, dismissing every notice with "Ok".
+void answerAll(TaskWindows& w, const QStringList& answers) {
+    for (const QString& answer : answers) {
+        w.typeAndEnter(answer);
+        if (w.notice.isVisible()) {
+            w.clickOk();
+        }
+    }
+}
+
+CaptionMarks marksOf(const QList<int>& differing, const QList<int>& missing) {
+    CaptionMarks marks;
+    for (qsizetype i = 0; i + 1 < differing.size(); i += 2) {
+        marks.differing.append({differing[i], differing[i + 1]});
+    }
+    for (const int point : missing) {
+        marks.missing.append(point);
+    }
+    return marks;
+}
+
+// Pixels of the panel as drawn that are within a few steps of `colour`.
+int pixelsNear(QWidget* panel, const QColor& colour) {
+    const QImage image = panel->grab().toImage();
+    int count = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            const QColor pixel = image.pixelColor(x, y);
+            count += qAbs(pixel.red() - colour.red()) + qAbs(pixel.green() - colour.green()) +
+                                 qAbs(pixel.blue() - colour.blue()) <=
+                             30
+                         ? 1
+                         : 0;
+        }
+    }
+    return count;
 }
 
 // Types each character as a keyboard with that letter sends it: a press and a release carrying the text.
@@ -461,6 +501,153 @@ private slots:
         }
     }
 
+    // After the answers (every notice dismissed), what the two answer panels mark, by characters of their
+    // captions, and tell screen readers; the captions stay the plain texts.
+    void answerPanelsMarkTheLastWrongAnswer_data() {
+        QTest::addColumn<QStringList>("answers");
+        QTest::addColumn<bool>("restart");
+        QTest::addColumn<QString>("respondo");
+        QTest::addColumn<QList<int>>("respondoDiffering");
+        QTest::addColumn<QList<int>>("respondoMissing");
+        QTest::addColumn<QString>("respondoDescription");
+        QTest::addColumn<QString>("solvo");
+        QTest::addColumn<QList<int>>("solvoDiffering");
+        QTest::addColumn<QString>("solvoDescription");
+
+        const QList<int> none;
+        QTest::newRow("accusative-missing")
+            << QStringList{QStringLiteral("Bona tago")} << false << QStringLiteral(" Bona tago") << none
+            << QList<int>{5, 10} << QStringLiteral("Hiányzik valami: „Bona” után, „tago” után.")
+            << QStringLiteral(" Bonan tagon!") << QList<int>{5, 6, 11, 12}
+            << QStringLiteral("Eltér: „n”, „n”.");
+        QTest::newRow("hat-letter-typed-as-x")
+            << QStringList{QStringLiteral("saluton"), QStringLiteral("cxu vi fartis bone")} << false
+            << QStringLiteral(" ĉu vi fartis bone") << QList<int>{11, 12} << none
+            << QStringLiteral("Eltér: „i”.") << QStringLiteral(" Ĉu vi fartas bone?") << QList<int>{11, 12}
+            << QStringLiteral("Eltér: „a”.");
+        QTest::newRow("model-not-the-closest")
+            << QStringList{QStringLiteral("saluton"), QStringLiteral("Kiel vi farta")} << false
+            << QStringLiteral(" Kiel vi farta") << none << QList<int>{14}
+            << QStringLiteral("Hiányzik valami: „farta” után.") << QStringLiteral(" Ĉu vi fartas bone?")
+            << none << QString();
+        QTest::newRow("right-answer-clears")
+            << QStringList{QStringLiteral("Bona tago"), QStringLiteral("cxu vi fartas bone")} << false
+            << QStringLiteral(" ĉu vi fartas bone") << none << none << QString()
+            << QStringLiteral(" Ĉu vi fartas bone?") << none << QString();
+        QTest::newRow("ended-keeps-the-last-wrong")
+            << QStringList{QStringLiteral("saluton"), QStringLiteral("cxu vi fartas bone"),
+                           QStringLiteral("tir")}
+            << false << QStringLiteral(" tir") << QList<int>{2, 4} << none << QStringLiteral("Eltér: „ir”.")
+            << QStringLiteral(" tri") << QList<int>{2, 4} << QStringLiteral("Eltér: „ri”.");
+        QTest::newRow("new-sheet-clears") << QStringList{QStringLiteral("Bona tago")} << true << QString()
+                                          << none << none << QString() << QString() << none << QString();
+    }
+    void answerPanelsMarkTheLastWrongAnswer() {
+        QFETCH(QStringList, answers);
+        QFETCH(QList<int>, respondoDiffering);
+        QFETCH(QList<int>, respondoMissing);
+        QFETCH(QList<int>, solvoDiffering);
+        TaskWindows w(SheetContent);
+        w.start("proba");
+        answerAll(w, answers);
+        QFETCH(bool, restart);
+        if (restart) {
+            w.start("proba");
+        }
+        Panel* respondo = w.panel("Respondo");
+        Panel* solvo = w.panel("Solvo");
+        QTEST(respondo->caption(), "respondo");
+        QTEST(respondo->property("caption").toString(), "respondo");
+        QCOMPARE(respondo->marks(), marksOf(respondoDiffering, respondoMissing));
+        QTEST(respondo->accessibleDescription(), "respondoDescription");
+        QTEST(solvo->caption(), "solvo");
+        QCOMPARE(solvo->marks(), marksOf(solvoDiffering, {}));
+        QTEST(solvo->accessibleDescription(), "solvoDescription");
+    }
+
+    // The marking reaches the pixels: underlines and carets in the mark colour, which reads at 4.5:1 on the
+    // panel; without marking, that colour is nowhere in the panel.
+    void markingIsDrawnInAReadableColour_data() {
+        QTest::addColumn<QStringList>("answers");
+        QTest::addColumn<bool>("respondoMarked");
+        QTest::addColumn<bool>("solvoMarked");
+        QTest::newRow("missing-endings") << QStringList{QStringLiteral("Bona tago")} << true << true;
+        QTest::newRow("model-unmarked")
+            << QStringList{QStringLiteral("saluton"), QStringLiteral("Kiel vi farta")} << true << false;
+        QTest::newRow("right") << QStringList{QStringLiteral("saluton")} << false << false;
+    }
+    void markingIsDrawnInAReadableColour() {
+        QFETCH(QStringList, answers);
+        QFETCH(bool, respondoMarked);
+        QFETCH(bool, solvoMarked);
+        TaskWindows w(SheetContent);
+        w.start("proba");
+        answerAll(w, answers);
+        for (const auto& [name, marked] :
+             {std::pair("Respondo", respondoMarked), std::pair("Solvo", solvoMarked)}) {
+            Panel* panel = w.panel(name);
+            const QColor colour = markColour(panel->color());
+            QVERIFY2(contrastRatio(colour, panel->color()) >= 4.5, name);
+            QVERIFY2(contrastRatio(colour, panel->color()) < 21, name);
+            QVERIFY2((pixelsNear(panel, colour) > 6) == marked,
+                     qPrintable(QStringLiteral("%1: %2 pixels in the mark colour")
+                                    .arg(QLatin1String(name))
+                                    .arg(pixelsNear(panel, colour))));
+        }
+    }
+
+    // The explanation stands in its own panel under the unchanged message, and every notice shows the one
+    // of its own answer.
+    void noticeExplainsTheMistake_data() {
+        QTest::addColumn<QStringList>("answers");
+        QTest::addColumn<QString>("explanation");
+        QTest::newRow("accusative") << QStringList{QStringLiteral("Bona tago")}
+                                    << QStringLiteral("Hiányzik a tárgyeset -n végződése.");
+        QTest::newRow("hat-letter") << QStringList{QStringLiteral("saluton"),
+                                                   QStringLiteral("cu vi fartas bone")}
+                                    << QStringLiteral(
+                                           "Az eszperantó betűt x-szel írd: cx = ĉ, gx = ĝ, hx = ĥ, jx = ĵ, "
+                                           "sx = ŝ, ux = ŭ.");
+        QTest::newRow("no-rule") << QStringList{QStringLiteral("zzzz")} << QString();
+        QTest::newRow("no-rule-after-a-rule")
+            << QStringList{QStringLiteral("Bona tago"), QStringLiteral("zzzz")} << QString();
+    }
+    void noticeExplainsTheMistake() {
+        QFETCH(QStringList, answers);
+        TaskWindows w(SheetContent);
+        w.start("proba");
+        answerAll(w, answers.mid(0, answers.size() - 1));
+        w.typeAndEnter(answers.last());
+        QVERIFY(w.notice.isVisible());
+        Panel* explanation = control<Panel>(&w.notice, "Magyarazo");
+        QTEST(explanation->caption(), "explanation");
+        QTEST(explanation->accessibleName(), "explanation");
+        QCOMPARE(control<Panel>(&w.notice, "Text")->caption(), text("Rosszul válaszoltál!"));
+        QCOMPARE(control<Panel>(&w.notice, "EnOrdo")->caption(), text("Ok"));
+        QCOMPARE(w.caption("Gxusta"), text(" Sajnos rosszul válaszoltál!"));
+    }
+
+    // Window font and text colour, centred, wrapped; the longest explanation fits the panel.
+    void explanationPanelHasTheWindowLook() {
+        TaskWindows w;
+        Panel* explanation = control<Panel>(&w.notice, "Magyarazo");
+        QCOMPARE(explanation->font().pixelSize(), 11);
+        QCOMPARE(explanation->font().family(), text("MS Sans Serif"));
+        QCOMPARE(explanation->fontColor(), systemColour(SystemColour::WindowText));
+        QCOMPARE(explanation->bevelOuter(), Panel::None);
+        QCOMPARE(explanation->alignment(), Qt::AlignCenter);
+        QVERIFY(explanation->wordWrap());
+        const QFontMetrics metrics(explanation->font());
+        for (int mistake = int(Mistake::AccusativeMissing); mistake <= int(Mistake::WordOrder); ++mistake) {
+            const std::string_view utf8 = mistakeText(Mistake(mistake));
+            const QString shown = QString::fromUtf8(utf8.data(), qsizetype(utf8.size()));
+            const QRect needed = metrics.boundingRect(QRect(0, 0, explanation->width() - 4, 1000),
+                                                      Qt::AlignCenter | Qt::TextWordWrap, shown);
+            QVERIFY2(needed.height() <= explanation->height(),
+                     qPrintable(QStringLiteral("%1 needs %2 pixels").arg(shown).arg(needed.height())));
+        }
+    }
+
     void formPlacesEveryControl_data() {
         QTest::addColumn<QString>("window");
         QTest::addColumn<QString>("name");
@@ -484,7 +671,9 @@ private slots:
             QTest::addRow("Tasko-%s", name) << QStringLiteral("Tasko") << QString::fromLatin1(name) << rect;
         }
         QTest::newRow("Hiba-Text") << QStringLiteral("Hiba") << QStringLiteral("Text")
-                                   << QRect(10, 10, 372, 50);
+                                   << QRect(10, 4, 372, 36);
+        QTest::newRow("Hiba-Magyarazo")
+            << QStringLiteral("Hiba") << QStringLiteral("Magyarazo") << QRect(10, 40, 372, 28);
         QTest::newRow("Hiba-EnOrdo") << QStringLiteral("Hiba") << QStringLiteral("EnOrdo")
                                      << QRect(10, 70, 372, 30);
     }

@@ -94,6 +94,29 @@ private slots:
         }
     }
 
+    // The marking's colour reads at 4.5:1 on any panel colour: its red as it is on light panels, darker on
+    // mid greys, lighter on dark ones; on a middle grey only a red next to black reads, and it is no longer
+    // clearly red (its red channel at least 60 above the others).
+    void markColourReadsOnThePanel_data() {
+        QTest::addColumn<QColor>("background");
+        QTest::addColumn<bool>("red");
+        QTest::newRow("button-face") << QColor(0xef, 0xef, 0xef) << true;
+        QTest::newRow("white") << QColor(Qt::white) << true;
+        QTest::newRow("mid-grey") << QColor(0x9f, 0x9f, 0x9f) << true;
+        QTest::newRow("dark-theme") << QColor(0x31, 0x36, 0x3b) << true;
+        QTest::newRow("black") << QColor(Qt::black) << true;
+        QTest::newRow("grey-between") << QColor(0x80, 0x80, 0x80) << false;
+    }
+    void markColourReadsOnThePanel() {
+        QFETCH(QColor, background);
+        QFETCH(bool, red);
+        const QColor mark = markColour(background);
+        const double ratio = contrastRatio(mark, background);
+        QVERIFY2(ratio >= 4.5,
+                 qPrintable(QStringLiteral("%1 on %2: %3:1").arg(mark.name(), background.name()).arg(ratio)));
+        QCOMPARE(mark.red() > mark.green() + 60 && mark.green() == mark.blue(), red);
+    }
+
     void captionsReadOnTheDefaultPalette_data() {
         QTest::addColumn<int>("background");
         QTest::addColumn<int>("text");

@@ -3,7 +3,27 @@
 #include <QSignalSpy>
 #include <QtTest>
 
+using kvizaro::CaptionMarks;
 using kvizaro::Panel;
+
+namespace {
+
+// Rows of the image that hold anything but the background colour of its centre's row ends.
+int paintedRows(const QImage& image) {
+    int rows = 0;
+    const QRgb background = image.pixel(2, 2);
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            if (image.pixel(x, y) != background) {
+                ++rows;
+                break;
+            }
+        }
+    }
+    return rows;
+}
+
+} // namespace
 
 class TestPanel : public QObject {
     Q_OBJECT
@@ -51,6 +71,57 @@ private slots:
         panel.setColor(QColor(0, 255, 255));
         QCOMPARE(panel.property("color").value<QColor>(), QColor(0, 255, 255));
         QCOMPARE(panel.grab().toImage().pixelColor(20, 10), QColor(0, 255, 255));
+    }
+
+    // The marking is drawn over the caption and belongs to it: the caption property stays the text, the
+    // same text set again keeps the marking, another text drops it.
+    void marksBelongToTheCaption() {
+        Panel panel;
+        panel.setCaption(QStringLiteral(" Bona tago"));
+        const CaptionMarks marks{{{1, 3}}, {5, 10}};
+        panel.setMarks(marks);
+        QCOMPARE(panel.property("caption").toString(), QStringLiteral(" Bona tago"));
+        panel.setCaption(QStringLiteral(" Bona tago"));
+        QCOMPARE(panel.marks(), marks);
+        panel.setCaption(QStringLiteral(" tri"));
+        QVERIFY(panel.marks().isEmpty());
+    }
+
+    // Marking moves no letter: above the baseline, a caption with a caret at its end looks exactly like the
+    // unmarked one, and a marked range changes the picture.
+    void markingKeepsTheLettersInPlace_data() {
+        QTest::addColumn<int>("alignment");
+        QTest::newRow("left") << int(Qt::AlignLeft | Qt::AlignVCenter);
+        QTest::newRow("centre") << int(Qt::AlignCenter);
+        QTest::newRow("right") << int(Qt::AlignRight | Qt::AlignVCenter);
+    }
+    void markingKeepsTheLettersInPlace() {
+        QFETCH(int, alignment);
+        Panel panel;
+        panel.resize(300, 35);
+        panel.setBevelOuter(Panel::Lowered);
+        panel.setAlignment(Qt::Alignment(alignment));
+        panel.setCaption(QStringLiteral(" Bona tago"));
+        const QImage plain = panel.grab().toImage();
+        panel.setMarks({{}, {10}});
+        const QImage caret = panel.grab().toImage();
+        QVERIFY(caret != plain);
+        const QRect upper(0, 0, 300, 17);
+        QCOMPARE(caret.copy(upper), plain.copy(upper));
+        panel.setMarks({{{1, 5}}, {}});
+        QVERIFY(panel.grab().toImage().copy(upper) != plain.copy(upper));
+    }
+
+    void wrappedCaptionTakesSeveralLines() {
+        Panel panel;
+        panel.resize(120, 60);
+        panel.setBevelOuter(Panel::None);
+        panel.setCaption(QStringLiteral("egy kettő három négy öt hat hét nyolc"));
+        const int single = paintedRows(panel.grab().toImage());
+        panel.setWordWrap(true);
+        const int wrapped = paintedRows(panel.grab().toImage());
+        QVERIFY2(wrapped > single + single / 2,
+                 qPrintable(QStringLiteral("%1 / %2").arg(single).arg(wrapped)));
     }
 
     void clickNeedsPressAndReleaseInside_data() {
