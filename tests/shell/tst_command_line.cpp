@@ -18,6 +18,14 @@ Q_DECLARE_METATYPE(kvizaro::CommandLine::Request)
 
 namespace {
 
+QStringList words(std::initializer_list<const char*> list) {
+    QStringList result;
+    for (const char* word : list) {
+        result << QString::fromUtf8(word);
+    }
+    return result;
+}
+
 CommandLine parse(const QStringList& arguments) {
     std::vector<QByteArray> bytes{QByteArrayLiteral("kvizaro")};
     for (const QString& argument : arguments) {
@@ -48,41 +56,40 @@ private slots:
         using R = CommandLine::Request;
         const QStringList none;
         QTest::newRow("nothing") << none << R::Run << QString() << QString();
-        QTest::newRow("file") << QStringList{"lecionoj.adt"} << R::Run << "lecionoj.adt" << QString();
-        QTest::newRow("qt-options-around-the-file")
-            << QStringList{"-platform", "xcb", "lecionoj.adt", "-reverse"} << R::Run << "lecionoj.adt"
-            << QString();
+        QTest::newRow("file") << words({"lecionoj.adt"}) << R::Run << "lecionoj.adt" << QString();
+        QTest::newRow("qt-options-around-the-file") << words({"-platform", "xcb", "lecionoj.adt", "-reverse"})
+                                                    << R::Run << "lecionoj.adt" << QString();
         QTest::newRow("qt-options-with-two-dashes")
-            << QStringList{"--style", "fusion", "--display", ":1", "/tmp/a.adt"} << R::Run << "/tmp/a.adt"
+            << words({"--style", "fusion", "--display", ":1", "/tmp/a.adt"}) << R::Run << "/tmp/a.adt"
             << QString();
         // The value of a Qt option is not a second FILE.
         QTest::newRow("qt-value-is-no-file")
-            << QStringList{"-qwindowtitle", "Lecionoj", "a.adt"} << R::Run << "a.adt" << QString();
+            << words({"-qwindowtitle", "Lecionoj", "a.adt"}) << R::Run << "a.adt" << QString();
         QTest::newRow("qt-option-with-joined-value")
-            << QStringList{"-style=fusion", "a.adt"} << R::Run << "a.adt" << QString();
+            << words({"-style=fusion", "a.adt"}) << R::Run << "a.adt" << QString();
         QTest::newRow("qt-option-without-its-value")
-            << QStringList{"a.adt", "-platform"} << R::Run << "a.adt" << QString();
+            << words({"a.adt", "-platform"}) << R::Run << "a.adt" << QString();
         QTest::newRow("dash-dash-then-dash-file")
-            << QStringList{"--", "-x.adt"} << R::Run << "-x.adt" << QString();
-        QTest::newRow("single-dash-is-a-file") << QStringList{"-"} << R::Run << "-" << QString();
-        QTest::newRow("help") << QStringList{"--help"} << R::Help << QString() << QString();
-        QTest::newRow("short-help") << QStringList{"-h"} << R::Help << QString() << QString();
+            << words({"--", "-x.adt"}) << R::Run << "-x.adt" << QString();
+        QTest::newRow("single-dash-is-a-file") << words({"-"}) << R::Run << "-" << QString();
+        QTest::newRow("help") << words({"--help"}) << R::Help << QString() << QString();
+        QTest::newRow("short-help") << words({"-h"}) << R::Help << QString() << QString();
         QTest::newRow("help-among-qt-options")
-            << QStringList{"-platform", "xcb", "--help"} << R::Help << QString() << QString();
+            << words({"-platform", "xcb", "--help"}) << R::Help << QString() << QString();
         QTest::newRow("help-wins-over-a-wrong-line")
-            << QStringList{"a.adt", "b.adt", "--bogus", "--help"} << R::Help << QString() << QString();
-        QTest::newRow("version") << QStringList{"--version"} << R::Version << QString() << QString();
+            << words({"a.adt", "b.adt", "--bogus", "--help"}) << R::Help << QString() << QString();
+        QTest::newRow("version") << words({"--version"}) << R::Version << QString() << QString();
         QTest::newRow("version-with-file")
-            << QStringList{"a.adt", "--version"} << R::Version << QString() << QString();
-        QTest::newRow("two-files") << QStringList{"a.adt", "b.adt"} << R::Usage << QString()
+            << words({"a.adt", "--version"}) << R::Version << QString() << QString();
+        QTest::newRow("two-files") << words({"a.adt", "b.adt"}) << R::Usage << QString()
                                    << "more than one FILE (a.adt, b.adt)";
         QTest::newRow("unknown-option")
-            << QStringList{"--bogus", "a.adt"} << R::Usage << QString() << "unknown option --bogus";
+            << words({"--bogus", "a.adt"}) << R::Usage << QString() << "unknown option --bogus";
         QTest::newRow("unknown-single-dash-option")
-            << QStringList{"-x"} << R::Usage << QString() << "unknown option -x";
+            << words({"-x"}) << R::Usage << QString() << "unknown option -x";
         QTest::newRow("help-after-dash-dash-is-a-file")
-            << QStringList{"--", "--help"} << R::Run << "--help" << QString();
-        QTest::newRow("empty-file-name") << QStringList{""} << R::Usage << QString() << "an empty FILE name";
+            << words({"--", "--help"}) << R::Run << "--help" << QString();
+        QTest::newRow("empty-file-name") << words({""}) << R::Usage << QString() << "an empty FILE name";
     }
 
     void parsesTheCommandLine() {
@@ -98,8 +105,8 @@ private slots:
 
     // What Qt leaves after removing its own options gives the same FILE as the whole line.
     void sameFileBeforeAndAfterQtTakesItsOptions() {
-        const CommandLine whole = parse({"-platform", "xcb", "-name", "k", "lecionoj.adt", "-sync"});
-        const CommandLine remaining = parse({"lecionoj.adt"});
+        const CommandLine whole = parse(words({"-platform", "xcb", "-name", "k", "lecionoj.adt", "-sync"}));
+        const CommandLine remaining = parse(words({"lecionoj.adt"}));
         QCOMPARE(fileOf(whole), fileOf(remaining));
         QCOMPARE(whole.request, CommandLine::Request::Run);
     }
@@ -109,13 +116,11 @@ private slots:
         QTest::addColumn<int>("exitCode");
         QTest::addColumn<QString>("out");
         QTest::addColumn<QString>("err");
-        QTest::newRow("help") << QStringList{"--help"} << 0 << "Usage: kvizaro [OPTION]... [FILE]\n"
-                              << QString();
-        QTest::newRow("version") << QStringList{"--version"} << 0 << "kvizaro " KVIZARO_VERSION "\n"
-                                 << QString();
-        QTest::newRow("two-files") << QStringList{"a", "b"} << 64 << QString()
+        QTest::newRow("help") << words({"--help"}) << 0 << "Usage: kvizaro [OPTION]... [FILE]\n" << QString();
+        QTest::newRow("version") << words({"--version"}) << 0 << "kvizaro " KVIZARO_VERSION "\n" << QString();
+        QTest::newRow("two-files") << words({"a", "b"}) << 64 << QString()
                                    << "kvizaro: more than one FILE (a, b); see kvizaro --help\n";
-        QTest::newRow("unknown-option") << QStringList{"--bogus"} << 64 << QString()
+        QTest::newRow("unknown-option") << words({"--bogus"}) << 64 << QString()
                                         << "kvizaro: unknown option --bogus; see kvizaro --help\n";
     }
 
@@ -136,7 +141,7 @@ private slots:
         std::ostringstream broken;
         broken.setstate(std::ios::badbit);
         std::ostringstream err;
-        QCOMPARE(answerWithoutWindows(parse({"--version"}), broken, err), kvizaro_exit::Failure);
+        QCOMPARE(answerWithoutWindows(parse(words({"--version"})), broken, err), kvizaro_exit::Failure);
         QVERIFY2(err.str().starts_with("kvizaro: cannot write the output"), err.str().c_str());
     }
 
@@ -144,11 +149,12 @@ private slots:
         QTest::addColumn<QStringList>("arguments");
         QTest::addColumn<QStringList>("restart");
         const QString here = QDir::currentPath();
-        QTest::newRow("no-file") << QStringList{"-platform", "xcb"} << QStringList();
-        QTest::newRow("relative") << QStringList{"-reverse", "lecionoj.adt"}
-                                  << QStringList{here + "/lecionoj.adt"};
-        QTest::newRow("absolute") << QStringList{"/srv/leckék/a.adt"} << QStringList{"/srv/leckék/a.adt"};
-        QTest::newRow("dash-file") << QStringList{"--", "-x.adt"} << QStringList{here + "/-x.adt"};
+        QTest::newRow("no-file") << words({"-platform", "xcb"}) << QStringList();
+        QTest::newRow("relative") << words({"-reverse", "lecionoj.adt"})
+                                  << QStringList(here + QStringLiteral("/lecionoj.adt"));
+        QTest::newRow("absolute") << words({"/srv/leckék/a.adt"}) << words({"/srv/leckék/a.adt"});
+        QTest::newRow("dash-file") << words({"--", "-x.adt"})
+                                   << QStringList(here + QStringLiteral("/-x.adt"));
     }
 
     void restartGetsTheFileAsAnAbsolutePath() {
@@ -177,7 +183,7 @@ private slots:
             writeFile(dir, "sajat lecke.adt",
                       encodeStored({"#Menuo", R"(Menuero="Egy","egy")", R"(Menuero="Ketto","ketto")", "#"}));
         }
-        const CommandLine commandLine = parse({"-platform", "offscreen", file});
+        const CommandLine commandLine = parse(words({"-platform", "offscreen"}) << file);
         QVERIFY(commandLine.contentFile);
         FakePlatform platform;
         Kvizaro windows(platform, *commandLine.contentFile);

@@ -7,6 +7,14 @@
 
 namespace {
 
+QStringList words(std::initializer_list<const char*> list) {
+    QStringList result;
+    for (const char* word : list) {
+        result << QString::fromUtf8(word);
+    }
+    return result;
+}
+
 QProcessEnvironment withoutDisplay() {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "XDG_SESSION_TYPE"}) {
@@ -26,17 +34,17 @@ private slots:
         QTest::addColumn<int>("exitCode");
         QTest::addColumn<QByteArray>("out");
         QTest::addColumn<QByteArray>("err");
-        QTest::newRow("help") << QStringList{"--help"} << 0
-                              << QByteArray("Usage: kvizaro [OPTION]... [FILE]\n") << QByteArray();
-        QTest::newRow("version") << QStringList{"--version"} << 0
-                                 << QByteArray("kvizaro " KVIZARO_VERSION "\n") << QByteArray();
+        QTest::newRow("help") << words({"--help"}) << 0 << QByteArray("Usage: kvizaro [OPTION]... [FILE]\n")
+                              << QByteArray();
+        QTest::newRow("version") << words({"--version"}) << 0 << QByteArray("kvizaro " KVIZARO_VERSION "\n")
+                                 << QByteArray();
         QTest::newRow("help-with-qt-options")
-            << QStringList{"-platform", "xcb", "--help"} << 0 << QByteArray("Usage: kvizaro") << QByteArray();
-        QTest::newRow("two-files") << QStringList{"a.adt", "b.adt"} << 64 << QByteArray()
+            << words({"-platform", "xcb", "--help"}) << 0 << QByteArray("Usage: kvizaro") << QByteArray();
+        QTest::newRow("two-files") << words({"a.adt", "b.adt"}) << 64 << QByteArray()
                                    << QByteArray(
                                           "kvizaro: more than one FILE (a.adt, b.adt); see kvizaro --help\n");
         QTest::newRow("unknown-option")
-            << QStringList{"--bogus"} << 64 << QByteArray()
+            << words({"--bogus"}) << 64 << QByteArray()
             << QByteArray("kvizaro: unknown option --bogus; see kvizaro --help\n");
     }
 
