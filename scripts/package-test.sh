@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds the Debian package, checks its metadata, man pages and MIME type, unpacks it into a scratch root,
-# turns a word list into lessons with the unpacked kvizaro-adt, and starts the unpacked program from its menu
-# entry's working directory under a virtual X server, until its main window appears.
+# turns a word list into lessons with the unpacked kvizaro-adt, and starts the unpacked program under a virtual
+# X server until its main window appears: from its menu entry's working directory, and with those lessons given
+# as the file to open.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
