@@ -64,8 +64,38 @@ bool isOption(std::string_view argument) {
     return argument.size() > 1 && argument.front() == '-';
 }
 
-CommandLine usageProblem(std::string problem) {
-    return {CommandLine::Request::Usage, std::nullopt, std::move(problem)};
+enum class OptionKind { NoOption, Help, Version, EndOfOptions, QtWithValue, QtFlag, Unknown };
+
+OptionKind kindOf(std::string_view option) {
+    if (option == "--help" || option == "-h") {
+        return OptionKind::Help;
+    }
+    if (option == "--version") {
+        return OptionKind::Version;
+    }
+    if (option == "--") {
+        return OptionKind::EndOfOptions;
+    }
+    const std::string_view name = optionName(option);
+    if (contains(QtOptionsWithValue, name)) {
+        return OptionKind::QtWithValue;
+    }
+    if (contains(QtFlags, name) || startsWithAny(QtOptionsWithJoinedValue, name)) {
+        return OptionKind::QtFlag;
+    }
+    return OptionKind::Unknown;
+}
+
+// Takes `argument` as the FILE unless it cannot be one; what is wrong with it otherwise.
+std::optional<std::string> takeFile(std::string_view argument, std::optional<std::filesystem::path>& file) {
+    if (argument.empty()) {
+        return "an empty FILE name";
+    }
+    if (file) {
+        return "more than one FILE (" + file->string() + ", " + std::string(argument) + ")";
+    }
+    file = std::filesystem::path(argument);
+    return std::nullopt;
 }
 
 bool writtenToEnd(std::ostream& out, std::string_view text, std::ostream& err) {
@@ -91,8 +121,8 @@ CommandLine parseCommandLine(std::span<const char* const> arguments) {
     CommandLine result;
     bool helpWanted = false;
     bool versionWanted = false;
-    std::optional<std::string> firstProblem;
     bool optionsEnded = false;
+    std::optional<std::string> firstProblem;
     const auto noteProblem = [&firstProblem](std::string problem) {
         if (!firstProblem) {
             firstProblem = std::move(problem);
@@ -100,26 +130,29 @@ CommandLine parseCommandLine(std::span<const char* const> arguments) {
     };
     for (std::size_t index = 1; index < arguments.size(); ++index) {
         const std::string_view argument = arguments[index] != nullptr ? arguments[index] : "";
-        if (!optionsEnded && isOption(argument)) {
-            const std::string_view name = optionName(argument);
-            if (argument == "--") {
-                optionsEnded = true;
-            } else if (argument == "--help" || argument == "-h") {
-                helpWanted = true;
-            } else if (argument == "--version") {
-                versionWanted = true;
-            } else if (contains(QtOptionsWithValue, name)) {
-                ++index;
-            } else if (!contains(QtFlags, name) && !startsWithAny(QtOptionsWithJoinedValue, name)) {
-                noteProblem("unknown option " + std::string(argument));
+        switch (optionsEnded || !isOption(argument) ? OptionKind::NoOption : kindOf(argument)) {
+        case OptionKind::Help:
+            helpWanted = true;
+            break;
+        case OptionKind::Version:
+            versionWanted = true;
+            break;
+        case OptionKind::EndOfOptions:
+            optionsEnded = true;
+            break;
+        case OptionKind::QtWithValue:
+            ++index;
+            break;
+        case OptionKind::QtFlag:
+            break;
+        case OptionKind::Unknown:
+            noteProblem("unknown option " + std::string(argument));
+            break;
+        case OptionKind::NoOption:
+            if (const auto problem = takeFile(argument, result.contentFile)) {
+                noteProblem(*problem);
             }
-        } else if (argument.empty()) {
-            noteProblem("an empty FILE name");
-        } else if (result.contentFile) {
-            noteProblem("more than one FILE (" + result.contentFile->string() + ", " + std::string(argument) +
-                        ")");
-        } else {
-            result.contentFile = std::filesystem::path(argument);
+            break;
         }
     }
     if (helpWanted) {
@@ -129,7 +162,7 @@ CommandLine parseCommandLine(std::span<const char* const> arguments) {
         return {CommandLine::Request::Version, std::nullopt, {}};
     }
     if (firstProblem) {
-        return usageProblem(*firstProblem);
+        return {CommandLine::Request::Usage, std::nullopt, *firstProblem};
     }
     return result;
 }
