@@ -13,8 +13,11 @@
 #include <QUrl>
 
 #include <cstdlib>
+#include <utility>
 
 namespace kvizaro {
+
+QtPlatform::QtPlatform(QStringList restartArguments) : restartArguments_(std::move(restartArguments)) {}
 
 void QtPlatform::exitNow(int exitCode) {
     std::_Exit(exitCode);
@@ -25,7 +28,7 @@ void QtPlatform::openUrl(const QString& url) {
 }
 
 void QtPlatform::startNewInstance() {
-    QProcess::startDetached(QCoreApplication::applicationFilePath(), {});
+    QProcess::startDetached(QCoreApplication::applicationFilePath(), restartArguments_);
 }
 
 QSize QtPlatform::screenSize() const {
