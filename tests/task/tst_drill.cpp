@@ -4,6 +4,7 @@
 #include "code_pages.h"
 #include "content_builder.h"
 #include "drill.h"
+#include "sheet_content.h"
 
 #include <QRandomGenerator>
 #include <QtTest>
@@ -30,36 +31,6 @@ ContentLines linesFrom(const QByteArrayList& list) {
 QString utf8(std::string_view text) {
     return QString::fromUtf8(text.data(), qsizetype(text.size()));
 }
-
-// Three questions, a block without items, a one-question block and the typing help.
-const QByteArrayList SheetContent{
-    "#Menuo",
-    "Menuero=\"Kezd\xF5knek\",\"proba\"",
-    "#proba",
-    "[tasko]",
-    "Demando=\"J\xF3 napot!\"",
-    "Instruo=\"Bonan tagon!\"",
-    "Solvo=\"Bonan tagon!\"",
-    "Solvo=\"Saluton!\"",
-    "[tasko]",
-    "Demando=\"Hogy vagy?\"",
-    "Instruo=\"Cxu vi fartas bone?\"",
-    "Solvo=\"Kiel vi fartas?\"",
-    "Solvo=\"Cxu vi fartas bone?\"",
-    "[tasko]",
-    "Demando=\"h\xE1rom\"",
-    "Instruo=\"tri\"",
-    "Solvo=\"tri\"",
-    "#ne-demandoj",
-    "Demando=\"sola\"",
-    "#alia",
-    "[tasko]",
-    "Instruo=\"nenio\"",
-    "Solvo=\"nenio\"",
-    "#tajpado",
-    "cx gx",
-    "#",
-};
 
 // Answers every question right or wrong by the pattern ("r" right, "w" wrong), acknowledging each notice.
 void answerByPattern(Drill& drill, const QString& pattern) {
@@ -229,7 +200,7 @@ private slots:
     }
     void drillFollowsTheAnswers() {
         QFETCH(QByteArrayList, answers);
-        const ContentLines lines = linesFrom(SheetContent);
+        const ContentLines lines = linesOf(SheetContent);
         Drill drill;
         drill.startSheet("proba", lines);
         for (const QByteArray& answer : answers) {
@@ -303,7 +274,7 @@ private slots:
     }
     void wrongAnswerCarriesItsExplanation() {
         QFETCH(QByteArrayList, answers);
-        const ContentLines lines = linesFrom(SheetContent);
+        const ContentLines lines = linesOf(SheetContent);
         Drill drill;
         drill.startSheet("proba", lines);
         for (const QByteArray& answer : answers) {
@@ -366,7 +337,7 @@ private slots:
     }
     void transitionsBetweenStates() {
         QFETCH(QString, actions);
-        const ContentLines lines = linesFrom(SheetContent);
+        const ContentLines lines = linesOf(SheetContent);
         const std::string rightAnswers[] = {"saluton", "kiel vi fartas", "tri"};
         Drill drill;
         for (const QChar action : actions) {
@@ -396,7 +367,7 @@ private slots:
     }
 
     void startBeginsAnew() {
-        const ContentLines lines = linesFrom(SheetContent);
+        const ContentLines lines = linesOf(SheetContent);
         Drill drill;
         QCOMPARE(drill.SheetLines(), nullptr);
         QCOMPARE(drill.currentQuestionText(), std::string());

@@ -1,3 +1,4 @@
+#include "sheet_content.h"
 #include "task_windows.h"
 
 #include "answer_feedback.h"
@@ -10,37 +11,6 @@ using namespace kvizaro;
 using namespace kvizaro::test;
 
 namespace {
-
-const std::vector<std::string> SheetContent{
-    "#Menuo",
-    "Menuero=\"Kezd\xF5knek\",\"proba\"",
-    "#proba",
-    "[tasko]",
-    "Demando=\"J\xF3 napot!\"",
-    "Instruo=\"Bonan tagon!\"",
-    "Solvo=\"Bonan tagon!\"",
-    "Solvo=\"Saluton!\"",
-    "[tasko]",
-    "Demando=\"Hogy vagy?\"",
-    "Instruo=\"Cxu vi fartas bone?\"",
-    "Solvo=\"Kiel vi fartas?\"",
-    "Solvo=\"Cxu vi fartas bone?\"",
-    "[tasko]",
-    "Demando=\"h\xE1rom\"",
-    "Instruo=\"tri\"",
-    "Solvo=\"tri\"",
-    "#ne-demandoj",
-    "Demando=\"sola\"",
-    "#alia",
-    "[tasko]",
-    "Instruo=\"nenio\"",
-    "Solvo=\"nenio\"",
-    "#tajpado",
-    "A kalapos bet\xFBk: cx gx hx jx sx ux",
-    "",
-    "Vege.",
-    "#",
-};
 
 QString text(const char* utf8) {
     return QString::fromUtf8(utf8);
