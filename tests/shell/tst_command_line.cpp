@@ -4,6 +4,7 @@
 #include "kvizaro.h"
 #include "look.h"
 #include "menuo.h"
+#include "words.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -17,14 +18,6 @@ using namespace kvizaro::test;
 Q_DECLARE_METATYPE(kvizaro::CommandLine::Request)
 
 namespace {
-
-QStringList words(std::initializer_list<const char*> list) {
-    QStringList result;
-    for (const char* word : list) {
-        result << QString::fromUtf8(word);
-    }
-    return result;
-}
 
 CommandLine parse(const QStringList& arguments) {
     std::vector<QByteArray> bytes{QByteArrayLiteral("kvizaro")};

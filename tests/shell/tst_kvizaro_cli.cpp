@@ -1,19 +1,15 @@
 // The program's command line as a user meets it: the built executable, started with no display, no
 // Wayland socket and no platform chosen, so any request that reached the application object would fail.
+#include "words.h"
+
 #include <QFileInfo>
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QtTest>
 
-namespace {
+using namespace kvizaro::test;
 
-QStringList words(std::initializer_list<const char*> list) {
-    QStringList result;
-    for (const char* word : list) {
-        result << QString::fromUtf8(word);
-    }
-    return result;
-}
+namespace {
 
 QProcessEnvironment withoutDisplay() {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();

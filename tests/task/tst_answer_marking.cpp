@@ -1,11 +1,13 @@
 // The marking of the answer panels: byte marks of the shown answer placed on the characters of the panel's
 // caption, and the marking told in words for screen readers.
 #include "answer_marking.h"
+#include "caption_marks.h"
 #include "code_pages.h"
 
 #include <QtTest>
 
 using namespace kvizaro;
+using namespace kvizaro::test;
 
 namespace {
 
@@ -16,17 +18,6 @@ TextMarks textMarks(const QList<int>& differing, const QList<int>& missing) {
     }
     for (const int point : missing) {
         marks.missing.push_back(std::size_t(point));
-    }
-    return marks;
-}
-
-CaptionMarks captionMarksOf(const QList<int>& differing, const QList<int>& missing) {
-    CaptionMarks marks;
-    for (qsizetype i = 0; i + 1 < differing.size(); i += 2) {
-        marks.differing.append({differing[i], differing[i + 1]});
-    }
-    for (const int point : missing) {
-        marks.missing.append(point);
     }
     return marks;
 }

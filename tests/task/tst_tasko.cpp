@@ -2,6 +2,7 @@
 #include "task_windows.h"
 
 #include "answer_feedback.h"
+#include "caption_marks.h"
 
 #include <QPlainTextEdit>
 #include <QProgressBar>
@@ -24,17 +25,6 @@ void answerAll(TaskWindows& w, const QStringList& answers) {
             w.clickOk();
         }
     }
-}
-
-CaptionMarks marksOf(const QList<int>& differing, const QList<int>& missing) {
-    CaptionMarks marks;
-    for (qsizetype i = 0; i + 1 < differing.size(); i += 2) {
-        marks.differing.append({differing[i], differing[i + 1]});
-    }
-    for (const int point : missing) {
-        marks.missing.append(point);
-    }
-    return marks;
 }
 
 // Pixels of the panel as drawn that are within a few steps of `colour`.
@@ -528,10 +518,10 @@ private slots:
         Panel* solvo = w.panel("Solvo");
         QTEST(respondo->caption(), "respondo");
         QTEST(respondo->property("caption").toString(), "respondo");
-        QCOMPARE(respondo->marks(), marksOf(respondoDiffering, respondoMissing));
+        QCOMPARE(respondo->marks(), captionMarksOf(respondoDiffering, respondoMissing));
         QTEST(respondo->accessibleDescription(), "respondoDescription");
         QTEST(solvo->caption(), "solvo");
-        QCOMPARE(solvo->marks(), marksOf(solvoDiffering, {}));
+        QCOMPARE(solvo->marks(), captionMarksOf(solvoDiffering, {}));
         QTEST(solvo->accessibleDescription(), "solvoDescription");
     }
 
