@@ -2,6 +2,7 @@
 
 #include "adt_check.h"
 #include "adt_codec.h"
+#include "adt_try.h"
 #include "content_file.h"
 #include "safe_save.h"
 #include "word_list_cli.h"
@@ -66,6 +67,13 @@ Commands:
                       UTF-8 with a byte-order mark, the header above, one row per question. Headings
                       and help texts are not part of it. Importing it again gives the same sheets,
                       questions and answers.
+  try COURSE ANSWERS   Checks typed answers against a course exactly as the task sheet judges them.
+                      COURSE is a stored file or a lesson source. ANSWERS is UTF-8 text, one answer a
+                      line: the question's text, a tab, the answer as a learner types it (real
+                      Esperanto letters or the x-system); empty lines and lines starting with "#" are
+                      left out. Each answer is judged by every question with exactly that text, in
+                      any sheet; a rejected answer is listed with the question's sheet and its
+                      accepted answers, and so is a question that no sheet asks.
   --version           Shows the version.
   --help              Shows this text.
 
@@ -79,7 +87,8 @@ Saving OUT:
 Exit status:
   0   success; check found no errors (warnings may be listed)
   1   check found errors, encode refused the source, decode met bytes without a character,
-      or an import or export found content it cannot write (nothing is written then)
+      an import or export found content it cannot write (nothing is written then), or try
+      found an answer rejected, a question not asked or a line without its tab
   2   a file could not be read or written, or the output could not be written
   64  wrong command or arguments
 )";
@@ -213,6 +222,9 @@ int runCommand(const std::vector<std::string>& arguments, std::ostream& out, std
     }
     if (command == "check" && count == 1) {
         return check(arguments[1], out, err);
+    }
+    if (command == "try" && count == 2) {
+        return tryAnswers(arguments[1], arguments[2], out, err);
     }
     return usage(err);
 }
