@@ -13,6 +13,9 @@ namespace {
 
 // Questions "Fordítsd le: kutya" (hundo) and "Fordítsd le: szoba" (cxambro, la ĉambro) on sheet "1. Állatok".
 const QString Course = QStringLiteral(KVIZARO_TEST_DATA_DIR "/check/clean.txt");
+// Sheets alap, malo; the table teaches mal- and ĉi- on malo, "malbon*" on alap and "hejme" on malo.
+const QString TaughtCourse = QStringLiteral(KVIZARO_TEST_DATA_DIR "/taught/course.txt");
+const QString TaughtTable = QStringLiteral(KVIZARO_TEST_DATA_DIR "/taught/table.tsv");
 
 struct Run {
     int exitCode;
@@ -77,6 +80,44 @@ private slots:
         const Run result = runAdtOn({QStringLiteral("try"), Course, QStringLiteral("/nonexistent/a.tsv")});
         QCOMPARE(result.exitCode, adt_exit::FileFailure);
         QVERIFY2(result.out.contains("/nonexistent/a.tsv: cannot read:"), result.out.constData());
+    }
+
+    // Glossed words, words taught early and words of the teaching sheet itself are not reported.
+    void taughtFindsWordsAskedBeforeTheirSheet() {
+        const Run result = runAdtOn({QStringLiteral("taught"), TaughtCourse, TaughtTable});
+        QCOMPARE(result.exitCode, adt_exit::ContentProblems);
+        const QByteArray expected = "alap #1 «Eszperantóul: kicsi»: «malgranda» needs malo (mal-)\n"
+                                    "alap #4 «Eszperantóul: mindig»: «cxiam» needs malo (ĉi-)\n"
+                                    "alap #5 «Eszperantóul: otthon»: «hejme» needs malo (vocabulary)\n" +
+                                    TaughtCourse.toUtf8() +
+                                    ": 3 words asked before the sheet that teaches it\n";
+        QCOMPARE(result.out, expected);
+    }
+
+    void taughtNamesTheRowsItCannotRead_data() {
+        QTest::addColumn<QByteArray>("table");
+        QTest::addColumn<QByteArray>("error");
+        QTest::newRow("unknown-sheet")
+            << QByteArray("rule\tnenie\t^mal\tmal-") << QByteArray("opens the sheet nenie");
+        QTest::newRow("bad-pattern") << QByteArray("rule\tmalo\t^mal(\tmal-")
+                                     << QByteArray("no regular expression");
+        QTest::newRow("what-missing") << QByteArray("rule\tmalo\t^mal") << QByteArray("expected \"rule");
+        QTest::newRow("unknown-kind") << QByteArray("vorto\tmalo\tbona") << QByteArray("expected \"rule");
+        QTest::newRow("no-word") << QByteArray("word\tmalo\tbona mal-bona")
+                                 << QByteArray("\"mal-bona\" is no word");
+        QTest::newRow("word-twice") << QByteArray("word\tmalo\tbona\nword\talap\tbona")
+                                    << QByteArray(":2: error: the word bona is listed twice");
+    }
+    void taughtNamesTheRowsItCannotRead() {
+        QFETCH(QByteArray, table);
+        QFETCH(QByteArray, error);
+        QTemporaryDir dir;
+        const QString file = dir.filePath(QStringLiteral("table.tsv"));
+        writeAll(file, table);
+        const Run result = runAdtOn({QStringLiteral("taught"), TaughtCourse, file});
+        QCOMPARE(result.exitCode, adt_exit::ContentProblems);
+        QVERIFY2(result.out.contains(error), result.out.constData());
+        QVERIFY2(!result.out.contains("needs"), result.out.constData());
     }
 };
 
