@@ -61,6 +61,10 @@ std::string explanationText(const Evaluation& evaluation) {
 void Drill::startSheet(const std::string& sheetBlockName, const ContentLines& lines) {
     sheetBlockName_ = sheetBlockName;
     sheetLines_ = &lines;
+    if (courseWordsSource_ != &lines) {
+        courseWords_ = CourseWords(lines);
+        courseWordsSource_ = &lines;
+    }
     currentQuestion_ = 0;
     questionCount_ = 0;
     rightCount_ = 0;
@@ -126,7 +130,7 @@ bool Drill::EvaluateAnswer() {
     Evaluation evaluation{item.question, item.instruction, submittedAnswer_, right, score, {}, {}};
     if (!right) {
         evaluation.marks = markDifferences(submittedAnswer_, item.instruction, item.solutions);
-        evaluation.mistake = explainMistake(submittedAnswer_, item.solutions);
+        evaluation.mistake = explainMistake(submittedAnswer_, item.solutions, courseWords_);
     }
     lastEvaluation_ = std::move(evaluation);
     return !right;
