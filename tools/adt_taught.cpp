@@ -113,8 +113,9 @@ private:
         }
         const std::string what = fields.size() == 4 ? fields[3] : "taught as a word";
         const Need need{sheet->second, what};
-        const std::string pattern = comparableText(utf8ToDisplayLatin3(fields[2]));
-        isRule ? addRule(row.line, pattern, need) : addWords(row.line, pattern, need);
+        // Hat letters become x-system pairs; a pattern keeps its case, which its escapes (\S, \W) need.
+        const std::string xSystem = latin3ToXSystem(utf8ToDisplayLatin3(fields[2]));
+        isRule ? addRule(row.line, xSystem, need) : addWords(row.line, LowerAscii(xSystem), need);
     }
 
     void addRule(std::size_t line, const std::string& pattern, const Need& need) {
@@ -157,7 +158,7 @@ private:
     std::size_t errors_ = 0;
 };
 
-// What a word needs, the latest sheet first; nothing beyond its own sheet for a word taught as a word.
+// What a word needs, in table order; a word taught as a word needs its own sheet and nothing else.
 std::vector<Need> needsOf(const std::string& word, const TeachingTable& table) {
     const auto taught = std::find_if(table.words.begin(), table.words.end(), [&](const TaughtWord& entry) {
         return entry.stem ? word.starts_with(entry.spelling) : word == entry.spelling;
