@@ -55,7 +55,7 @@ std::optional<unsigned char> reverseLookUp(const HighHalf& table, char32_t code)
     return std::nullopt;
 }
 
-std::size_t sequenceLength(unsigned char lead) {
+std::size_t sequenceLengthOf(unsigned char lead) {
     if (lead < 0x80) {
         return 1;
     }
@@ -96,6 +96,10 @@ std::optional<unsigned char> unicodeToDisplayLatin3(char32_t code) {
     return reverseLookUp(DisplayLatin3High, code);
 }
 
+std::size_t utf8SequenceLength(unsigned char lead) {
+    return sequenceLengthOf(lead);
+}
+
 void appendUtf8(std::string& out, char32_t code) {
     if (code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) {
         code = ReplacementCharacter;
@@ -119,7 +123,7 @@ void appendUtf8(std::string& out, char32_t code) {
 
 char32_t Utf8Reader::next() {
     const auto lead = static_cast<unsigned char>(text_[pos_]);
-    const std::size_t length = sequenceLength(lead);
+    const std::size_t length = sequenceLengthOf(lead);
     if (length == 0 || pos_ + length > text_.size()) {
         ++pos_;
         return ReplacementCharacter;
@@ -160,7 +164,7 @@ std::size_t displayLatin3CharacterLength(std::string_view bytes, std::size_t at)
     if (bytes[at] != UnmappableEscape || at + 1 >= bytes.size()) {
         return 1;
     }
-    const std::size_t length = sequenceLength(static_cast<unsigned char>(bytes[at + 1]));
+    const std::size_t length = sequenceLengthOf(static_cast<unsigned char>(bytes[at + 1]));
     if (length <= 1 || at + 1 + length > bytes.size()) {
         return 1;
     }

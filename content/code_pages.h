@@ -19,6 +19,9 @@ std::optional<unsigned char> unicodeToDisplayLatin3(char32_t code);
 
 void appendUtf8(std::string& out, char32_t code);
 
+// How many bytes the UTF-8 sequence that `lead` begins takes; 0 for a byte that begins none.
+std::size_t utf8SequenceLength(unsigned char lead);
+
 // Walks a UTF-8 text one code point at a time; malformed bytes come out as ReplacementCharacter.
 class Utf8Reader {
 public:
