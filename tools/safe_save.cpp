@@ -20,10 +20,6 @@ constexpr mode_t PermissionBits = 07777;
 constexpr mode_t NewFileMode = 0666; // less the umask, which open() applies
 constexpr mode_t PrivateMode = 0600; // until the kept mode is set on the finished contents
 
-std::string systemErrorText(int error) {
-    return std::generic_category().message(error);
-}
-
 struct Target {
     std::string path;   // after following links
     std::string folder; // where the temporary file goes
@@ -182,6 +178,10 @@ std::optional<std::string> flushFolder(const std::string& folder) {
 }
 
 } // namespace
+
+std::string systemErrorText(int error) {
+    return std::generic_category().message(error);
+}
 
 std::string randomTemporarySuffix() {
     static constexpr std::string_view Alphabet =

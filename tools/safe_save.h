@@ -13,6 +13,10 @@ namespace kvizaro {
 // Gives the part of a temporary file's name that follows the target's name; a fresh one on every call.
 using TemporarySuffixSource = std::function<std::string()>;
 
+// The system's text for an error number ("No such file or directory"), as every message of the tools words
+// it.
+std::string systemErrorText(int error);
+
 // ".k3F9aZ": six random letters and digits.
 std::string randomTemporarySuffix();
 
