@@ -65,10 +65,6 @@ std::optional<unsigned char> storableByte(char32_t code) {
     return sourceCharacterByte(code);
 }
 
-bool isGenuineReplacementCharacter(std::string_view utf8, std::size_t begin, std::size_t end) {
-    return utf8.substr(begin, end - begin) == "\xEF\xBF\xBD";
-}
-
 // The start of a UTF-8 sequence whose remaining bytes are still to come.
 bool isCutSequence(std::string_view text, std::size_t at) {
     const std::size_t length = utf8SequenceLength(static_cast<unsigned char>(text[at]));
@@ -146,7 +142,7 @@ void SourceEncoder::encode(std::string_view text, std::string& stored, bool last
             column_ = 1;
             continue;
         }
-        if (code == ReplacementCharacter && !isGenuineReplacementCharacter(text, begin, reader.position())) {
+        if (reader.malformed()) {
             errors_.push_back({line_, column_, "malformed UTF-8: save the source as UTF-8", std::nullopt});
         } else if (const std::optional<unsigned char> byte = storableByte(code)) {
             stored += static_cast<char>(static_cast<unsigned char>(*byte + 1U));

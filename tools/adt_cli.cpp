@@ -73,9 +73,11 @@ Commands:
                       with its line or entry, and OUT is not written.
   export csv INPUT OUT
                       Writes the sheets of INPUT (a stored file or a lesson source) as a word list:
-                      UTF-8 with a byte-order mark, the header above, one row per question. Headings
-                      and help texts are not part of it. Importing it again gives the same sheets,
-                      questions and answers.
+                      UTF-8 with a byte-order mark, the header above, one row per question, the
+                      Esperanto letters written as teachers type them (ĉ, not cx). Headings and help
+                      texts are not part of it. Where two sheets share a name, a last column "block"
+                      (or "blokk") names each sheet's block, and import keeps rows of different
+                      blocks apart. Importing it again gives the same sheets, questions and answers.
   --version           Shows the version.
   --help              Shows this text.
 

@@ -3,6 +3,7 @@
 #include "adt_cli.h"
 #include "adt_codec.h"
 #include "csv_word_list.h"
+#include "esperanto.h"
 #include "kvtml_word_list.h"
 #include "readers.h"
 #include "safe_save.h"
@@ -88,6 +89,11 @@ int importWordList(const WordListReading& reading, const std::string& input, con
     return saveOutput(output, stored.stored, out, err);
 }
 
+// As teachers type them: "trancxilo" comes back as "tranĉilo", which import spells in the x-system again.
+std::string withHatLetters(std::string_view xSystem) {
+    return contentBytesToUtf8(XToLatin3(xSystem));
+}
+
 // The sheets that the menu opens, in menu order, each block once; headings and help texts are no word list.
 std::vector<WordSheet> sheetsOf(const ContentLines& lines) {
     std::vector<WordSheet> sheets;
@@ -96,12 +102,12 @@ std::vector<WordSheet> sheetsOf(const ContentLines& lines) {
         if (entry.isHeading() || !exported.insert(entry.sheet).second) {
             continue;
         }
-        WordSheet sheet{contentBytesToUtf8(entry.caption), {}};
+        WordSheet sheet{withHatLetters(entry.caption), {}, contentBytesToUtf8(entry.sheet)};
         for (const TaskItem& task : readTaskBlock(lines, entry.sheet).items) {
-            WordItem item{contentBytesToUtf8(task.question), contentBytesToUtf8(task.instruction), {}, {}};
+            WordItem item{contentBytesToUtf8(task.question), withHatLetters(task.instruction), {}, {}};
             bool modelAnswerSeen = false;
             for (const std::string& solution : task.solutions) {
-                std::string accepted = contentBytesToUtf8(solution);
+                std::string accepted = withHatLetters(solution);
                 if (!modelAnswerSeen && accepted == item.answer) {
                     modelAnswerSeen = true;
                 } else {
