@@ -15,8 +15,9 @@ namespace {
 constexpr std::string_view HelpText = R"(Usage: kvizaro [OPTION]... [FILE]
 
 Esperanto drills for Hungarian speakers. Reads its lessons from FILE, a lesson file that
-kvizaro-adt has written, or without FILE from enhavo.adt in the working directory. A file that
-cannot be read is reported in an error box, and the program goes on with an empty menu.
+kvizaro-adt has written or a lesson source (its first character is "#"), or without FILE from
+enhavo.adt in the working directory. A file that cannot be read, or that holds no lessons, is
+reported in an error box, and the program goes on with an empty menu.
 
 Options:
   --help              Shows this text.
