@@ -55,7 +55,7 @@ std::optional<unsigned char> reverseLookUp(const HighHalf& table, char32_t code)
     return std::nullopt;
 }
 
-std::size_t sequenceLength(unsigned char lead) {
+std::size_t sequenceLengthOf(unsigned char lead) {
     if (lead < 0x80) {
         return 1;
     }
@@ -96,6 +96,10 @@ std::optional<unsigned char> unicodeToDisplayLatin3(char32_t code) {
     return reverseLookUp(DisplayLatin3High, code);
 }
 
+std::size_t utf8SequenceLength(unsigned char lead) {
+    return sequenceLengthOf(lead);
+}
+
 void appendUtf8(std::string& out, char32_t code) {
     if (code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) {
         code = ReplacementCharacter;
@@ -117,12 +121,18 @@ void appendUtf8(std::string& out, char32_t code) {
     }
 }
 
+char32_t Utf8Reader::fail() {
+    ++pos_;
+    malformed_ = true;
+    return ReplacementCharacter;
+}
+
 char32_t Utf8Reader::next() {
+    malformed_ = false;
     const auto lead = static_cast<unsigned char>(text_[pos_]);
-    const std::size_t length = sequenceLength(lead);
+    const std::size_t length = sequenceLengthOf(lead);
     if (length == 0 || pos_ + length > text_.size()) {
-        ++pos_;
-        return ReplacementCharacter;
+        return fail();
     }
     if (length == 1) {
         ++pos_;
@@ -132,15 +142,35 @@ char32_t Utf8Reader::next() {
     for (std::size_t i = 1; i < length; ++i) {
         const auto continuation = static_cast<unsigned char>(text_[pos_ + i]);
         if ((continuation & 0xC0) != 0x80) {
-            ++pos_;
-            return ReplacementCharacter;
+            return fail();
         }
         code = (code << 6) | (continuation & 0x3FU);
     }
-    pos_ += length;
     const bool overlong = (length == 3 && code < 0x800) || (length == 4 && code < 0x10000);
     const bool invalid = code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF);
-    return overlong || invalid ? ReplacementCharacter : code;
+    pos_ += length;
+    malformed_ = overlong || invalid;
+    return malformed_ ? ReplacementCharacter : code;
+}
+
+std::size_t utf8CharacterCount(std::string_view utf8) {
+    std::size_t count = 0;
+    for (Utf8Reader reader(utf8); !reader.atEnd(); reader.next()) {
+        ++count;
+    }
+    return count;
+}
+
+std::size_t firstMalformedUtf8(std::string_view text) {
+    Utf8Reader reader(text);
+    while (!reader.atEnd()) {
+        const std::size_t start = reader.position();
+        reader.next();
+        if (reader.malformed()) {
+            return start;
+        }
+    }
+    return std::string_view::npos;
 }
 
 std::string bytesToUtf8(std::string_view bytes, char32_t (*toUnicode)(unsigned char)) {
@@ -160,7 +190,7 @@ std::size_t displayLatin3CharacterLength(std::string_view bytes, std::size_t at)
     if (bytes[at] != UnmappableEscape || at + 1 >= bytes.size()) {
         return 1;
     }
-    const std::size_t length = sequenceLength(static_cast<unsigned char>(bytes[at + 1]));
+    const std::size_t length = sequenceLengthOf(static_cast<unsigned char>(bytes[at + 1]));
     if (length <= 1 || at + 1 + length > bytes.size()) {
         return 1;
     }

@@ -19,18 +19,32 @@ std::optional<unsigned char> unicodeToDisplayLatin3(char32_t code);
 
 void appendUtf8(std::string& out, char32_t code);
 
-// Walks a UTF-8 text one code point at a time; malformed bytes come out as ReplacementCharacter.
+// How many bytes the UTF-8 sequence that `lead` begins takes; 0 for a byte that begins none.
+std::size_t utf8SequenceLength(unsigned char lead);
+
+// Walks a UTF-8 text one code point at a time; each malformed byte comes out as ReplacementCharacter. The
+// program's one UTF-8 decoder: every reader of UTF-8 text goes through it.
 class Utf8Reader {
 public:
     explicit Utf8Reader(std::string_view text) : text_(text) {}
     bool atEnd() const { return pos_ >= text_.size(); }
     std::size_t position() const { return pos_; }
     char32_t next();
+    // Whether the last next() met a malformed byte, rather than a genuine U+FFFD in the text.
+    bool malformed() const { return malformed_; }
 
 private:
+    char32_t fail();
+
     std::string_view text_;
     std::size_t pos_ = 0;
+    bool malformed_ = false;
 };
+
+// The number of characters, a malformed byte counted as one.
+std::size_t utf8CharacterCount(std::string_view utf8);
+// The byte offset of the first byte that is not part of well-formed UTF-8, or npos.
+std::size_t firstMalformedUtf8(std::string_view text);
 
 // Every byte through `toUnicode`, written as UTF-8.
 std::string bytesToUtf8(std::string_view bytes, char32_t (*toUnicode)(unsigned char));

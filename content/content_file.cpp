@@ -1,7 +1,12 @@
 #include "content_file.h"
 
+#include "adt_codec.h"
+#include "code_pages.h"
+#include "readers.h"
+
 #include <algorithm>
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -20,22 +25,12 @@ constexpr std::size_t LengthBits = 24;
 constexpr std::size_t MaxAppendedLength = (std::size_t{1} << LengthBits) - 1;
 constexpr std::size_t PlaceBits = 16; // a chunk holds 2^16 bytes
 
-const std::string NotRegularFile = "Not a regular file";
-const std::string FileTooLarge = "File too large";
+constexpr std::string_view Utf8ByteOrderMark = "\xEF\xBB\xBF";
 
-std::string failureText(int error) {
-    switch (error) {
-    case ENOENT:
-    case ENOTDIR:
-        return "File not found";
-    case EACCES:
-    case EPERM:
-        return "File access denied";
-    case ENXIO: // a socket, or a device without its hardware
-        return NotRegularFile;
-    default:
-        return "I/O error " + std::to_string(error);
-    }
+ReadFailure systemFailure(int error) {
+    // A socket, or a device without its hardware.
+    return error == ENXIO ? ReadFailure{ReadFailure::Reason::NotRegularFile, 0}
+                          : ReadFailure{ReadFailure::Reason::System, error};
 }
 
 void decodeInto(char* target, const char* stored, std::size_t count) {
@@ -90,6 +85,12 @@ public:
             lines_.commitLine(lineLength_);
             lineText_ = nullptr;
         }
+        return std::move(lines_);
+    }
+
+    // The complete lines only: the line being read is dropped.
+    ContentLines finishBeforeLine() {
+        lineText_ = nullptr;
         return std::move(lines_);
     }
 
@@ -209,47 +210,197 @@ ContentLines decodeContent(std::string_view stored) {
     return reader.finish();
 }
 
-LoadResult LoadContent(const std::filesystem::path& file) {
-    // Non-blocking, so that opening a named pipe without a writer returns at once; its type is then
-    // refused below before anything is read.
-    FileDescriptor fd(::open(file.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
-    if (fd.get() < 0) {
-        return {ContentLines{}, failureText(errno)};
+namespace {
+
+// Opens `file` for reading only if it is a regular file within the size limit. Non-blocking, so that
+// opening a named pipe without a writer returns at once; its type is then refused before anything is read.
+std::optional<ReadFailure> openBounded(const std::filesystem::path& file, int& fd) {
+    fd = ::open(file.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    if (fd < 0) {
+        return systemFailure(errno);
     }
     struct stat info {};
-    if (::fstat(fd.get(), &info) != 0) {
-        return {ContentLines{}, failureText(errno)};
+    if (::fstat(fd, &info) != 0) {
+        return systemFailure(errno);
     }
     if (S_ISDIR(info.st_mode)) {
-        return {ContentLines{}, failureText(EISDIR)};
+        return ReadFailure{ReadFailure::Reason::System, EISDIR};
     }
     if (!S_ISREG(info.st_mode)) {
-        return {ContentLines{}, NotRegularFile};
+        return ReadFailure{ReadFailure::Reason::NotRegularFile, 0};
     }
     if (static_cast<std::uint64_t>(info.st_size) > MaxContentFileSize) {
-        return {ContentLines{}, FileTooLarge};
+        return ReadFailure{ReadFailure::Reason::TooLarge, 0};
     }
-    ContentReader reader;
+    return std::nullopt;
+}
+
+// Reads the opened file in pieces, handing each to `take`; refuses a file that grows past the limit while
+// it is read.
+template <typename Take> std::optional<ReadFailure> readPieces(int fd, Take take) {
     auto buffer = std::make_unique_for_overwrite<char[]>(ReadBytes);
     std::uint64_t total = 0;
     for (;;) {
-        const ssize_t got = ::read(fd.get(), buffer.get(), ReadBytes);
+        const ssize_t got = ::read(fd, buffer.get(), ReadBytes);
         if (got < 0 && errno == EINTR) {
             continue;
         }
         if (got < 0) {
-            const int error = errno;
-            return {reader.finish(), failureText(error)};
+            return systemFailure(errno);
         }
         if (got == 0) {
-            return {reader.finish(), std::nullopt};
+            return std::nullopt;
         }
         total += static_cast<std::uint64_t>(got);
-        if (total > MaxContentFileSize) { // the file grew while it was read
-            return {ContentLines{}, FileTooLarge};
+        if (total > MaxContentFileSize) {
+            return ReadFailure{ReadFailure::Reason::TooLarge, 0};
         }
-        reader.feed(buffer.get(), static_cast<std::size_t>(got));
+        if (!take(std::string_view(buffer.get(), static_cast<std::size_t>(got)))) {
+            return std::nullopt;
+        }
     }
+}
+
+std::string quotedName(const std::filesystem::path& file) {
+    return "\u201E" + file.filename().string() + "\u201D";
+}
+
+// In Hungarian, for the error box: where the source holds what the format cannot.
+std::string sourceErrorText(const std::filesystem::path& file, const SourceError& error) {
+    std::string text = quotedName(file) + ", " + std::to_string(error.line) + ". sor, " +
+                       std::to_string(error.column) + ". karakter: ";
+    if (error.character) {
+        std::string shown;
+        if (*error.character >= 0x20) {
+            shown = "\u201E";
+            appendUtf8(shown, *error.character);
+            shown += "\u201D ";
+        }
+        char code[16];
+        std::snprintf(code, sizeof code, "U+%04X", static_cast<unsigned>(*error.character));
+        text += "a(z) " + shown + "(" + code + ") karakter nem f\u00E9r bele a leck\u00E9be.";
+    } else {
+        text += "ez nem UTF-8 sz\u00F6veg; mentsd el UTF-8 k\u00F3dol\u00E1ssal.";
+    }
+    return text + " Az el\u0151tte \u00E1ll\u00F3 sorok bet\u00F6lt\u0151dtek.";
+}
+
+// A lesson source, converted piece by piece into the stored form and read from there like a stored file.
+class SourceReading {
+public:
+    explicit SourceReading(ContentReader& reader) : reader_(reader) {}
+    bool take(std::string_view piece) {
+        stored_.clear();
+        encoder_.feed(piece, stored_);
+        reader_.feed(stored_.data(), stored_.size());
+        return encoder_.errors().empty();
+    }
+    void finish() {
+        stored_.clear();
+        encoder_.finish(stored_);
+        reader_.feed(stored_.data(), stored_.size());
+    }
+    const SourceError* firstError() const {
+        return encoder_.errors().empty() ? nullptr : &encoder_.errors().front();
+    }
+
+private:
+    ContentReader& reader_;
+    SourceEncoder encoder_{SourceEncoder::ErrorHandling::StopAtFirst};
+    std::string stored_;
+};
+
+LoadResult finishSource(SourceReading& source, ContentReader& reader,
+                        const std::optional<ReadFailure>& failure, const std::filesystem::path& file) {
+    if (failure) {
+        return {reader.finishBeforeLine(), failureText(*failure)};
+    }
+    if (source.firstError() == nullptr) {
+        source.finish();
+    }
+    if (const SourceError* error = source.firstError()) {
+        return {reader.finishBeforeLine(), sourceErrorText(file, *error)};
+    }
+    return {reader.finish(), std::nullopt};
+}
+
+} // namespace
+
+ContentKind contentKindOf(std::string_view firstBytes) {
+    if (firstBytes.starts_with(Utf8ByteOrderMark)) {
+        firstBytes.remove_prefix(Utf8ByteOrderMark.size());
+    }
+    return firstBytes.starts_with('#') ? ContentKind::Source : ContentKind::Stored;
+}
+
+std::string failureText(const ReadFailure& failure) {
+    switch (failure.reason) {
+    case ReadFailure::Reason::NotRegularFile:
+        return "Not a regular file";
+    case ReadFailure::Reason::TooLarge:
+        return "File too large";
+    case ReadFailure::Reason::System:
+        break;
+    }
+    switch (failure.error) {
+    case ENOENT:
+    case ENOTDIR:
+        return "File not found";
+    case EACCES:
+    case EPERM:
+        return "File access denied";
+    default:
+        return "I/O error " + std::to_string(failure.error);
+    }
+}
+
+std::optional<ReadFailure> readBoundedFile(const std::filesystem::path& file, std::string& bytes) {
+    int descriptor = -1;
+    const std::optional<ReadFailure> refused = openBounded(file, descriptor);
+    FileDescriptor fd(descriptor);
+    if (refused) {
+        return refused;
+    }
+    return readPieces(fd.get(), [&bytes](std::string_view piece) {
+        bytes += piece;
+        return true;
+    });
+}
+
+std::string noLessonsText(const std::filesystem::path& file) {
+    return "A(z) " + quotedName(file) + " nem Kvizaro-lecke: nincs benne #" + std::string(MenuBlockName) +
+           " blokk.";
+}
+
+LoadResult LoadContent(const std::filesystem::path& file) {
+    int descriptor = -1;
+    const std::optional<ReadFailure> refused = openBounded(file, descriptor);
+    FileDescriptor fd(descriptor);
+    if (refused) {
+        return {ContentLines{}, failureText(*refused)};
+    }
+    ContentReader reader;
+    std::optional<SourceReading> source; // decided by the first piece
+    bool first = true;
+    const std::optional<ReadFailure> failure = readPieces(fd.get(), [&](std::string_view piece) {
+        if (std::exchange(first, false) && contentKindOf(piece) == ContentKind::Source) {
+            source.emplace(reader);
+        }
+        if (source) {
+            return source->take(piece);
+        }
+        reader.feed(piece.data(), piece.size());
+        return true;
+    });
+    if (source) {
+        return finishSource(*source, reader, failure, file);
+    }
+    if (failure) {
+        return failure->reason == ReadFailure::Reason::TooLarge
+                   ? LoadResult{ContentLines{}, failureText(*failure)}
+                   : LoadResult{reader.finish(), failureText(*failure)};
+    }
+    return {reader.finish(), std::nullopt};
 }
 
 std::optional<std::size_t> FindBlock(const ContentLines& lines, std::string_view name) {

@@ -63,13 +63,37 @@ private:
 struct LoadResult {
     ContentLines lines;               // the lines read before any failure
     std::optional<std::string> error; // "File not found", "File access denied", "I/O error N",
-                                      // "Not a regular file" or "File too large"
+                                      // "Not a regular file", "File too large", or where a lesson
+                                      // source holds a character the format cannot
 };
+
+// What a content file holds. A lesson source begins with "#" (after an optional UTF-8 byte-order mark),
+// which no stored file can: its first line "#Menuo" is stored as "$Nfovp". Every reader tells the two
+// kinds apart by this one rule.
+enum class ContentKind { Stored, Source };
+ContentKind contentKindOf(std::string_view firstBytes);
+
+// Why a file was not read: an error number from the system, or a refusal of the bounded reading.
+struct ReadFailure {
+    enum class Reason { System, NotRegularFile, TooLarge };
+    Reason reason = Reason::System;
+    int error = 0; // errno, for Reason::System
+};
+// The program's texts for a failure (see LoadResult).
+std::string failureText(const ReadFailure& failure);
+
+// The whole of a file, read with the same bounds as LoadContent (a regular file of at most
+// MaxContentFileSize bytes), for readers that need every byte at once.
+std::optional<ReadFailure> readBoundedFile(const std::filesystem::path& file, std::string& bytes);
+
+// The error box's text for a file that was read but holds no menu block, so no lessons.
+std::string noLessonsText(const std::filesystem::path& file);
 
 std::string DecodeLine(std::string_view stored);
 
 // Reads only a regular file of at most MaxContentFileSize bytes: a named pipe or device is refused before
-// anything is read, so it can never block start-up.
+// anything is read, so it can never block start-up. A lesson source is read through the same conversion as
+// `kvizaro-adt encode`; a character it cannot store ends the reading there, and the lines before it stay.
 LoadResult LoadContent(const std::filesystem::path& file = std::filesystem::path(DefaultContentFile));
 
 // Decodes the stored bytes of a whole file, as LoadContent does with the bytes it reads.

@@ -70,6 +70,10 @@ void TMenuo::Indul(const std::filesystem::path& contentFile) {
         LoadResult loaded = LoadContent(contentFile);
         ContentLines = std::move(loaded.lines);
         loadError_ = std::move(loaded.error);
+        // A file that holds no lessons at all must not pass for an empty menu.
+        if (!loadError_ && !FindBlock(ContentLines, MenuBlockName)) {
+            loadError_ = noLessonsText(contentFile);
+        }
     } catch (const std::exception& error) {
         loadError_ = failureMessage(error);
     }

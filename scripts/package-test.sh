@@ -38,8 +38,18 @@ grep -qx "MimeType=$lesson_type;" "$desktop" || { echo "the menu entry does not 
 grep -qx 'Exec=kvizaro %f' "$desktop" || { echo "the menu entry passes no file"; exit 1; }
 grep -q "<mediatype>$lesson_type</mediatype>" "$metainfo" || { echo "metainfo does not list $lesson_type"; exit 1; }
 
-# Help and version need no display.
+# Help and version need no display. One version everywhere: the package's, both programs', the metadata's
+# and the man pages'.
 (unset DISPLAY WAYLAND_DISPLAY QT_QPA_PLATFORM; "$root/usr/bin/kvizaro" --version && "$root/usr/bin/kvizaro" --help >/dev/null)
+version=$(dpkg-deb -f "$package" Version)
+for binary in kvizaro kvizaro-adt; do
+    [ "$(QT_QPA_PLATFORM=offscreen "$root/usr/bin/$binary" --version)" = "$binary $version" ] ||
+        { echo "$binary --version is not $version"; exit 1; }
+done
+grep -q "<release version=\"$version\"" "$metainfo" || { echo "metainfo's release is not $version"; exit 1; }
+for page in kvizaro kvizaro-adt; do
+    zgrep -q "\"Kvizaro $version\"" "$root/usr/share/man/man1/$page.1.gz" || { echo "man page $page is not $version"; exit 1; }
+done
 
 # Man pages render without a warning, in a plain and a UTF-8 locale.
 for page in kvizaro kvizaro-adt; do
@@ -72,8 +82,7 @@ adt="$root/usr/bin/kvizaro-adt"
 "$adt" --version
 printf '\357\273\277sheet;question;answer;accepted\r\nSzámok;egy;unu;\r\nSzámok;"kettő, három";du kaj tri;"du, tri"\r\n' \
     >"$root/szavak.csv"
-"$adt" import csv "$root/szavak.csv" "$root/leckek.txt" >/dev/null
-"$adt" encode "$root/leckek.txt" "$root/enhavo.adt" >/dev/null
+"$adt" import csv "$root/szavak.csv" "$root/enhavo.adt" >/dev/null
 "$adt" check "$root/enhavo.adt"
 
 workdir="$root$(sed -n 's/^Path=//p' "$desktop")"

@@ -15,8 +15,9 @@ namespace {
 constexpr std::string_view HelpText = R"(Usage: kvizaro [OPTION]... [FILE]
 
 Esperanto drills for Hungarian speakers. Reads its lessons from FILE, a lesson file that
-kvizaro-adt has written, or without FILE from enhavo.adt in the working directory. A file that
-cannot be read is reported in an error box, and the program goes on with an empty menu.
+kvizaro-adt has written or a lesson source (its first character is "#"), or without FILE from
+enhavo.adt in the working directory. A file that cannot be read, or that holds no lessons, is
+reported in an error box, and the program goes on with an empty menu.
 
 Options:
   --help              Shows this text.
@@ -182,9 +183,23 @@ int answerWithoutWindows(const CommandLine& commandLine, std::ostream& out, std:
     return kvizaro_exit::Usage;
 }
 
-QStringList restartArguments(const std::optional<std::filesystem::path>& contentFile) {
+QStringList optionsTakenByToolkit(const QStringList& before, const QStringList& after) {
+    QStringList taken;
+    qsizetype kept = 1;
+    for (qsizetype i = 1; i < before.size(); ++i) {
+        if (kept < after.size() && before[i] == after[kept]) {
+            ++kept;
+        } else {
+            taken << before[i];
+        }
+    }
+    return taken;
+}
+
+QStringList restartArguments(const std::optional<std::filesystem::path>& contentFile,
+                             const QStringList& toolkitOptions) {
     if (!contentFile) {
-        return {};
+        return toolkitOptions;
     }
     std::error_code error;
     std::filesystem::path absolute = std::filesystem::absolute(*contentFile, error);
@@ -192,7 +207,7 @@ QStringList restartArguments(const std::optional<std::filesystem::path>& content
         // Without a working directory to resolve against, the path as given is the best there is.
         absolute = *contentFile;
     }
-    return {QFile::decodeName(QByteArray::fromStdString(absolute.string()))};
+    return toolkitOptions + QStringList{QFile::decodeName(QByteArray::fromStdString(absolute.string()))};
 }
 
 } // namespace kvizaro

@@ -41,6 +41,12 @@ int answerWithoutWindows(const CommandLine& commandLine, std::ostream& out, std:
 
 // What a restarted program is given so that it reads the same lessons: the FILE as an absolute path,
 // which holds whatever working directory the new instance starts in. Nothing without a FILE.
-QStringList restartArguments(const std::optional<std::filesystem::path>& contentFile);
+// The toolkit's options that it was started with (`-platform xcb`, say) come first.
+QStringList restartArguments(const std::optional<std::filesystem::path>& contentFile,
+                             const QStringList& toolkitOptions = {});
+
+// The arguments the application object took out of the command line as its own: those of `before` that
+// `after` no longer holds. The program's name is not among them.
+QStringList optionsTakenByToolkit(const QStringList& before, const QStringList& after);
 
 } // namespace kvizaro

@@ -43,7 +43,7 @@ template <typename Step> void Kvizaro::reportFailure(Step step) {
 Kvizaro::Kvizaro(Platform& platform, const std::filesystem::path& contentFile) : platform_(platform) {
     configureParser();
     QCoreApplication::setApplicationName(applicationTitle());
-    QCoreApplication::setApplicationVersion(QStringLiteral("1.0.4.158"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(KVIZARO_VERSION));
     installFontSubstitutions();
     useFormFontByDefault();
 

@@ -20,6 +20,14 @@ std::filesystem::path contentFileOf(const kvizaro::CommandLine& commandLine) {
     return commandLine.contentFile.value_or(std::filesystem::path(kvizaro::DefaultContentFile));
 }
 
+QStringList argumentList(int count, char** values) {
+    QStringList list;
+    for (int i = 0; i < count; ++i) {
+        list << QString::fromLocal8Bit(values[i]);
+    }
+    return list;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -34,8 +42,12 @@ int main(int argc, char** argv) {
         kvizaro::chooseDisplayPlatform(kvizaro::readDisplayEnvironment(), given);
     kvizaro::ApplicationArguments arguments(argc, argv, displayPlatform);
     kvizaro::StartupWarmUp warmUp;
-    kvizaro::QtPlatform platform(kvizaro::restartArguments(asGiven.contentFile));
+    kvizaro::QtPlatform platform;
+    const QStringList beforeTheApplication = argumentList(arguments.count(), arguments.values());
     kvizaro::KvizaroApplication application(arguments.count(), arguments.values(), platform);
+    platform.setRestartArguments(kvizaro::restartArguments(
+        asGiven.contentFile, kvizaro::optionsTakenByToolkit(
+                                 beforeTheApplication, argumentList(arguments.count(), arguments.values()))));
     // Qt has taken its own options out; FILE is what remains.
     const kvizaro::CommandLine remaining =
         kvizaro::parseCommandLine({arguments.values(), static_cast<std::size_t>(arguments.count())});

@@ -16,8 +16,9 @@ public:
     virtual void exitNow(int exitCode) = 0;
     // Opens a web address with the desktop's opener; the result is not examined.
     virtual void openUrl(const QString& url) = 0;
-    // Starts a new instance of this program's own executable, which reads the same lessons as this one.
-    virtual void startNewInstance() = 0;
+    // Starts a new instance of this program's own executable, which reads the same lessons as this one
+    // and gets the same toolkit options; whether it could be started.
+    virtual bool startNewInstance() = 0;
     virtual QSize screenSize() const = 0;
     // Whether `font` (with the system's fallbacks) can show all twelve Esperanto letters.
     virtual bool canShowEsperantoLetters(const QFont& font) const = 0;

@@ -27,8 +27,8 @@ void QtPlatform::openUrl(const QString& url) {
     QDesktopServices::openUrl(QUrl(url));
 }
 
-void QtPlatform::startNewInstance() {
-    QProcess::startDetached(QCoreApplication::applicationFilePath(), restartArguments_);
+bool QtPlatform::startNewInstance() {
+    return QProcess::startDetached(QCoreApplication::applicationFilePath(), restartArguments_);
 }
 
 QSize QtPlatform::screenSize() const {

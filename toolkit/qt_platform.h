@@ -4,6 +4,8 @@
 
 #include <QStringList>
 
+#include <utility>
+
 namespace kvizaro {
 
 class QtPlatform final : public Platform {
@@ -13,12 +15,14 @@ public:
 
     void exitNow(int exitCode) override;
     void openUrl(const QString& url) override;
-    void startNewInstance() override;
+    bool startNewInstance() override;
     QSize screenSize() const override;
     bool canShowEsperantoLetters(const QFont& font) const override;
     void showError(const QString& text, const QString& caption) override;
 
     const QStringList& restartArguments() const { return restartArguments_; }
+    // Once the application has taken its own options, so that a new instance gets them too.
+    void setRestartArguments(QStringList arguments) { restartArguments_ = std::move(arguments); }
 
 private:
     QStringList restartArguments_;

@@ -15,7 +15,7 @@
 #include <filesystem>
 #include <memory>
 #include <optional>
-#include <system_error>
+#include <utility>
 
 namespace kvizaro {
 
@@ -25,14 +25,21 @@ constexpr std::string_view HelpText = R"(Usage: kvizaro-adt COMMAND ARGUMENTS
 
 Writes, reads and checks Kvizaro's content file (enhavo.adt).
 
+A file whose first character is "#" (after an optional UTF-8 byte-order mark) is a lesson source;
+any other is a stored file. The program and every command tell the two apart this one way, and
+the program opens either kind. Every input must be a regular file of at most 20971520 bytes:
+a pipe or a device is refused at once.
+
 Commands:
   encode SOURCE OUT   Turns a lesson source (UTF-8 text) into the stored form the program reads.
                       Hungarian letters take their Windows-1250 bytes, the Esperanto letters
                       (ĉ ĝ ĥ ĵ ŝ ŭ and their capitals) their Latin-3 bytes. A character that cannot
                       be stored is reported with its line and column, and OUT is left untouched.
+                      A stored file given as SOURCE is refused in one line.
   decode FILE [OUT]   Turns a stored content file back into its source (to OUT, or to the
-                      standard output).
-  check FILE          Reads a stored content file as the program does and lists, by line, what
+                      standard output). A lesson source given as FILE is refused in one line.
+  check FILE          Reads a content file (stored, or a source, which is encoded first) as the
+                      program does and lists, by line, what
                       the program would skip, show or judge wrongly ("error:" lines) and advice
                       for the author ("warning:" lines): a menu of fewer than 8 entries; a last
                       entry that is not the help block of Butono2; an accepted answer that the
@@ -41,9 +48,12 @@ Commands:
                       capital (Á, É, ...) without the same answer with its small letter; a question
                       asked again, in its own sheet or another.
   import csv|tsv INPUT OUT
-                      Turns a word list saved by a spreadsheet into a lesson source (for encode).
+                      Turns a word list saved by a spreadsheet into lessons. An OUT named *.adt
+                      gets the stored file, ready for the program (kvizaro OUT); any other name
+                      gets the lesson source, to edit (the program opens it as well).
                       The first row names the columns sheet, question, answer and accepted (which
-                      may repeat), in any order and case. CSV is separated by "," or, when the
+                      may repeat), in any order and case, or in Hungarian lap, kérdés, válasz and
+                      elfogadott. CSV is separated by "," or, when the
                       header holds no ",", by ";"; fields in double quotes may hold separators,
                       quotes ("") and line breaks (a line break becomes a blank). The file is UTF-8,
                       with or without a byte-order mark. Rows form sheets in the order the sheets
@@ -65,10 +75,12 @@ Commands:
                       with its line or entry, and OUT is not written.
   export csv INPUT OUT
                       Writes the sheets of INPUT (a stored file or a lesson source) as a word list:
-                      UTF-8 with a byte-order mark, the header above, one row per question. Headings
-                      and help texts are not part of it. Importing it again gives the same sheets,
-                      questions and answers.
-  try COURSE ANSWERS   Checks typed answers against a course exactly as the task sheet judges them.
+                      UTF-8 with a byte-order mark, the header above, one row per question, the
+                      Esperanto letters written as teachers type them (ĉ, not cx). Headings and help
+                      texts are not part of it. Where two sheets share a name, a last column "block"
+                      (or "blokk") names each sheet's block, and import keeps rows of different
+                      blocks apart. Importing it again gives the same sheets, questions and answers.
+  try COURSE ANSWERS  Checks typed answers against a course exactly as the task sheet judges them.
                       COURSE is a stored file or a lesson source. ANSWERS is UTF-8 text, one answer a
                       line: the question's text, a tab, the answer as a learner types it (real
                       Esperanto letters or the x-system); empty lines and lines starting with "#" are
@@ -101,16 +113,13 @@ Saving OUT:
 Exit status:
   0   success; check found no errors (warnings may be listed)
   1   check found errors, encode refused the source, decode met bytes without a character,
-      an import or export found content it cannot write (nothing is written then), try
-      found an answer rejected, a question not asked or a line without its tab, or taught
-      found a word asked before it is taught or a row it cannot read
+      an import or export found content it cannot write (nothing is written then), a file
+      is of the wrong kind (a stored file to encode, a source to decode), try found an
+      answer rejected, a question not asked or a line without its tab, or taught found
+      a word asked before it is taught or a row it cannot read
   2   a file could not be read or written, or the output could not be written
   64  wrong command or arguments
 )";
-
-std::string systemErrorText(int error) {
-    return std::generic_category().message(error);
-}
 
 void printPositioned(std::ostream& err, const std::string& file, const SourceError& problem,
                      const char* kind) {
@@ -118,19 +127,48 @@ void printPositioned(std::ostream& err, const std::string& file, const SourceErr
         << '\n';
 }
 
+void printEncodeErrors(std::ostream& err, const std::string& sourcePath,
+                       const std::vector<SourceError>& errors, const std::string& outPath) {
+    for (const SourceError& problem : errors) {
+        printPositioned(err, sourcePath, problem, "error");
+    }
+    err << outPath << ": not written (" << errors.size() << " error" << (errors.size() == 1 ? "" : "s")
+        << ")\n";
+}
+
+// The tool's words for a file the bounded reading refused.
+std::string readFailureText(const ReadFailure& failure) {
+    switch (failure.reason) {
+    case ReadFailure::Reason::NotRegularFile:
+        return "not a regular file; a pipe or a device is not read";
+    case ReadFailure::Reason::TooLarge:
+        return "larger than the " + std::to_string(MaxContentFileSize) + " bytes a content file may have";
+    case ReadFailure::Reason::System:
+        break;
+    }
+    return systemErrorText(failure.error);
+}
+
+int readInput(const std::string& path, std::string& contents, std::ostream& err) {
+    if (const auto error = readInputFile(path, contents)) {
+        err << path << ": cannot read: " << *error << '\n';
+        return adt_exit::FileFailure;
+    }
+    return adt_exit::Ok;
+}
+
 int encode(const std::string& sourcePath, const std::string& outPath, std::ostream& out, std::ostream& err) {
     std::string source;
-    if (const auto error = readInputFile(sourcePath, source)) {
-        err << sourcePath << ": cannot read: " << *error << '\n';
-        return adt_exit::FileFailure;
+    if (const int status = readInput(sourcePath, source, err); status != adt_exit::Ok) {
+        return status;
+    }
+    if (contentKindOf(source) == ContentKind::Stored) {
+        err << sourcePath << ": is already stored (a lesson source begins with \"#\"): use decode\n";
+        return adt_exit::ContentProblems;
     }
     const EncodeResult result = encodeSource(source);
     if (!result.ok()) {
-        for (const SourceError& problem : result.errors) {
-            printPositioned(err, sourcePath, problem, "error");
-        }
-        err << outPath << ": not written (" << result.errors.size() << " error"
-            << (result.errors.size() == 1 ? "" : "s") << ")\n";
+        printEncodeErrors(err, sourcePath, result.errors, outPath);
         return adt_exit::ContentProblems;
     }
     return saveOutput(outPath, result.stored, out, err);
@@ -138,9 +176,12 @@ int encode(const std::string& sourcePath, const std::string& outPath, std::ostre
 
 int decode(const std::string& storedPath, const std::string* outPath, std::ostream& out, std::ostream& err) {
     std::string stored;
-    if (const auto error = readInputFile(storedPath, stored)) {
-        err << storedPath << ": cannot read: " << *error << '\n';
-        return adt_exit::FileFailure;
+    if (const int status = readInput(storedPath, stored, err); status != adt_exit::Ok) {
+        return status;
+    }
+    if (contentKindOf(stored) == ContentKind::Source) {
+        err << storedPath << ": is a lesson source (it begins with \"#\"): there is nothing to decode\n";
+        return adt_exit::ContentProblems;
     }
     const DecodeResult result = decodeStored(stored);
     for (const SourceError& problem : result.warnings) {
@@ -161,9 +202,8 @@ std::string counted(std::size_t count, const char* noun) {
 
 int check(const std::string& path, std::ostream& out, std::ostream& err) {
     std::string stored;
-    if (const auto error = readInputFile(path, stored)) {
-        err << path << ": cannot read: " << *error << '\n';
-        return adt_exit::FileFailure;
+    if (const int status = readContentAsStored(path, stored, nullptr, err); status != adt_exit::Ok) {
+        return status;
     }
     const std::vector<Finding> findings = checkStored(stored);
     std::size_t errors = 0;
@@ -249,22 +289,34 @@ int runCommand(const std::vector<std::string>& arguments, std::ostream& out, std
 
 } // namespace
 
-// Plain stdio: a stream reading a folder throws from deep inside, stdio reports EISDIR.
 std::optional<std::string> readInputFile(const std::string& path, std::string& contents) {
-    errno = 0;
-    std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"), &std::fclose);
-    if (!file) {
-        return systemErrorText(errno != 0 ? errno : EIO);
-    }
-    char buffer[1 << 16];
-    std::size_t got = 0;
-    while ((got = std::fread(buffer, 1, sizeof buffer, file.get())) > 0) {
-        contents.append(buffer, got);
-    }
-    if (std::ferror(file.get())) {
-        return systemErrorText(errno != 0 ? errno : EIO);
+    if (const std::optional<ReadFailure> failure = readBoundedFile(path, contents)) {
+        return readFailureText(*failure);
     }
     return std::nullopt;
+}
+
+int readContentAsStored(const std::string& path, std::string& stored, const std::string* outPath,
+                        std::ostream& err) {
+    if (const int status = readInput(path, stored, err); status != adt_exit::Ok) {
+        return status;
+    }
+    if (contentKindOf(stored) == ContentKind::Stored) {
+        return adt_exit::Ok;
+    }
+    EncodeResult encoded = encodeSource(stored);
+    if (!encoded.ok()) {
+        if (outPath != nullptr) {
+            printEncodeErrors(err, path, encoded.errors, *outPath);
+        } else {
+            for (const SourceError& problem : encoded.errors) {
+                printPositioned(err, path, problem, "error");
+            }
+        }
+        return adt_exit::ContentProblems;
+    }
+    stored = std::move(encoded.stored);
+    return adt_exit::Ok;
 }
 
 int saveOutput(const std::string& path, std::string_view contents, std::ostream& out, std::ostream& err) {

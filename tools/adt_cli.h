@@ -17,8 +17,14 @@ inline constexpr int FileFailure = 2; // a file could not be read or written
 inline constexpr int Usage = 64;      // unknown command or wrong number of arguments
 } // namespace adt_exit
 
-// Reads a whole input file; gives why it could not (a folder is reported as EISDIR, not thrown).
+// Reads a whole input file with the program's bounds (a regular file within the content file's size limit,
+// so a pipe or a device is refused at once); gives why it could not.
 std::optional<std::string> readInputFile(const std::string& path, std::string& contents);
+
+// Reads a content file of either kind into the stored form, as the program reads it: a lesson source goes
+// through encode. Reports what went wrong (naming `outPath`, if given, as not written); the exit status.
+int readContentAsStored(const std::string& path, std::string& stored, const std::string* outPath,
+                        std::ostream& err);
 
 // Saves a command's output safely and says so; the exit status of the command.
 int saveOutput(const std::string& path, std::string_view contents, std::ostream& out, std::ostream& err);

@@ -9,8 +9,6 @@ namespace kvizaro {
 
 namespace {
 
-// The stored bytes of "#Menuo", the first line of every stored content file.
-constexpr std::string_view StoredMenuMarker = "$Nfovp";
 constexpr std::string_view ByteOrderMark = "\xEF\xBB\xBF";
 
 std::vector<CourseSheet> sheetsOf(const ContentLines& lines) {
@@ -42,22 +40,9 @@ std::vector<std::string> splitAtTabs(std::string_view line) {
 std::optional<std::vector<CourseSheet>> readCourseSheets(const std::string& path, std::ostream& err,
                                                          int& status) {
     std::string bytes;
-    if (const auto error = readInputFile(path, bytes)) {
-        err << path << ": cannot read: " << *error << '\n';
-        status = adt_exit::FileFailure;
+    status = readContentAsStored(path, bytes, nullptr, err);
+    if (status != adt_exit::Ok) {
         return std::nullopt;
-    }
-    if (!bytes.starts_with(StoredMenuMarker)) {
-        EncodeResult encoded = encodeSource(bytes);
-        if (!encoded.ok()) {
-            for (const SourceError& problem : encoded.errors) {
-                err << path << ':' << problem.line << ':' << problem.column << ": error: " << problem.message
-                    << '\n';
-            }
-            status = adt_exit::ContentProblems;
-            return std::nullopt;
-        }
-        bytes = std::move(encoded.stored);
     }
     return sheetsOf(decodeContent(bytes));
 }

@@ -1,7 +1,11 @@
 #include "csv_word_list.h"
 
+#include "code_pages.h"
+
 #include <algorithm>
+#include <array>
 #include <optional>
+#include <set>
 #include <utility>
 
 namespace kvizaro {
@@ -100,23 +104,53 @@ struct Columns {
     std::optional<std::size_t> sheet;
     std::optional<std::size_t> question;
     std::optional<std::size_t> answer;
+    std::optional<std::size_t> block;
     std::vector<std::size_t> accepted;
 };
 
-std::string lowerAscii(std::string text) {
-    std::transform(text.begin(), text.end(), text.begin(),
-                   [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; });
-    return text;
+// Column names in either language; a Hungarian spreadsheet writes them in Hungarian.
+constexpr std::array<std::pair<std::string_view, std::string_view>, 5> ColumnNames{{
+    {"lap", "sheet"},
+    {"kérdés", "question"},
+    {"válasz", "answer"},
+    {"elfogadott", "accepted"},
+    {"blokk", "block"},
+}};
+
+// Small letters for the capitals of both languages' column names (Á É Í Ó Ö Ő Ú Ü Ű and A-Z).
+std::string lowerCase(std::string_view utf8) {
+    std::string lower;
+    for (Utf8Reader reader(utf8); !reader.atEnd();) {
+        char32_t code = reader.next();
+        if ((code >= 'A' && code <= 'Z') || (code >= 0xC0 && code <= 0xDE && code != 0xD7)) {
+            code += 0x20;
+        } else if (code == 0x150 || code == 0x170) { // Ő Ű
+            code += 1;
+        }
+        appendUtf8(lower, code);
+    }
+    return lower;
+}
+
+std::string columnName(const std::string& cell) {
+    const std::string name = lowerCase(oneLineText(cell));
+    for (const auto& [hungarian, english] : ColumnNames) {
+        if (name == hungarian) {
+            return std::string(english);
+        }
+    }
+    return name;
 }
 
 std::optional<Columns> readHeader(const Record& header, std::vector<WordListProblem>& errors) {
     Columns columns;
     const std::string origin = lineOrigin(header.line);
     for (std::size_t i = 0; i < header.cells.size(); ++i) {
-        const std::string name = lowerAscii(oneLineText(header.cells[i]));
+        const std::string name = columnName(header.cells[i]);
         std::optional<std::size_t>* single = name == "sheet"      ? &columns.sheet
                                              : name == "question" ? &columns.question
                                              : name == "answer"   ? &columns.answer
+                                             : name == "block"    ? &columns.block
                                                                   : nullptr;
         if (single != nullptr && single->has_value()) {
             errors.push_back({origin, "the column \"" + name + "\" is named twice"});
@@ -125,8 +159,10 @@ std::optional<Columns> readHeader(const Record& header, std::vector<WordListProb
         } else if (name == "accepted") {
             columns.accepted.push_back(i);
         } else if (!name.empty()) {
-            errors.push_back({origin, "unknown column \"" + header.cells[i] +
-                                          "\"; the header names sheet, question, answer and accepted"});
+            errors.push_back(
+                {origin, "unknown column \"" + header.cells[i] +
+                             "\"; the header names sheet, question, answer and accepted (or lap, "
+                             "kérdés, válasz and elfogadott)"});
         }
     }
     if (!columns.question || !columns.answer) {
@@ -146,11 +182,13 @@ bool isEmptyRow(const Record& record) {
 
 class SheetCollector {
 public:
-    void add(const std::string& name, WordItem item) {
-        auto sheet =
-            std::find_if(sheets_.begin(), sheets_.end(), [&](const WordSheet& s) { return s.name == name; });
+    // Rows of one name form one sheet, unless a block column keeps sheets of the same name apart.
+    void add(const std::string& name, const std::string& block, WordItem item) {
+        auto sheet = std::find_if(sheets_.begin(), sheets_.end(), [&](const WordSheet& s) {
+            return block.empty() ? s.block.empty() && s.name == name : s.block == block;
+        });
         if (sheet == sheets_.end()) {
-            sheets_.push_back({name, {}});
+            sheets_.push_back({name, {}, block});
             sheet = sheets_.end() - 1;
         }
         sheet->items.push_back(std::move(item));
@@ -165,6 +203,7 @@ private:
 void readRows(RecordReader& reader, const Columns& columns, WordListReading& result) {
     SheetCollector sheets;
     std::string sheetName(DefaultSheetName);
+    std::string blockName;
     while (!reader.atEnd()) {
         const std::optional<Record> record = reader.next(result.errors);
         if (!record) {
@@ -177,6 +216,9 @@ void readRows(RecordReader& reader, const Columns& columns, WordListReading& res
         if (const std::string sheet = cellAt(*record, columns.sheet); !sheet.empty()) {
             sheetName = sheet;
         }
+        if (const std::string block = cellAt(*record, columns.block); !block.empty()) {
+            blockName = block;
+        }
         WordItem item{cellAt(*record, columns.question), cellAt(*record, columns.answer), {}, origin};
         for (const std::size_t column : columns.accepted) {
             if (std::string accepted = cellAt(*record, column); !accepted.empty()) {
@@ -188,7 +230,7 @@ void readRows(RecordReader& reader, const Columns& columns, WordListReading& res
                 {origin, item.question.empty() ? "the question is empty" : "the answer is empty"});
             continue;
         }
-        sheets.add(sheetName, std::move(item));
+        sheets.add(sheetName, blockName, std::move(item));
     }
     result.sheets = sheets.take();
     if (result.sheets.empty() && result.errors.empty()) {
@@ -229,7 +271,7 @@ WordListReading readCsvWordList(std::string_view bytes, CsvKind kind) {
     }
     const std::string_view text =
         bytes.starts_with(ByteOrderMark) ? bytes.substr(ByteOrderMark.size()) : bytes;
-    if (const std::size_t bad = firstInvalidUtf8(text); bad != std::string_view::npos) {
+    if (const std::size_t bad = firstMalformedUtf8(text); bad != std::string_view::npos) {
         result.errors.push_back({lineOrigin(lineOfOffset(text, bad)),
                                  "the text is not UTF-8 (another encoding?); save the file as UTF-8"});
         return result;
@@ -247,7 +289,10 @@ WordListReading readCsvWordList(std::string_view bytes, CsvKind kind) {
 
 std::string writeCsvWordList(const std::vector<WordSheet>& sheets) {
     std::size_t acceptedColumns = 1;
+    std::set<std::string> names;
+    bool sharedName = false;
     for (const WordSheet& sheet : sheets) {
+        sharedName = !names.insert(sheet.name).second || sharedName;
         for (const WordItem& item : sheet.items) {
             acceptedColumns = std::max(acceptedColumns, item.accepted.size());
         }
@@ -255,12 +300,18 @@ std::string writeCsvWordList(const std::vector<WordSheet>& sheets) {
     std::string out(ByteOrderMark);
     std::vector<std::string> header{"sheet", "question", "answer"};
     header.resize(3 + acceptedColumns, "accepted");
+    if (sharedName) { // only then: the column means nothing to a teacher
+        header.emplace_back("block");
+    }
     writeRow(out, header);
     for (const WordSheet& sheet : sheets) {
         for (const WordItem& item : sheet.items) {
             std::vector<std::string> cells{sheet.name, item.question, item.answer};
             cells.insert(cells.end(), item.accepted.begin(), item.accepted.end());
             cells.resize(3 + acceptedColumns);
+            if (sharedName) {
+                cells.push_back(sheet.block);
+            }
             writeRow(out, cells);
         }
     }

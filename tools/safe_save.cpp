@@ -1,8 +1,12 @@
 #include "safe_save.h"
 
+#include <array>
 #include <cerrno>
+#include <csignal>
+#include <cstring>
 #include <fcntl.h>
 #include <filesystem>
+#include <limits.h>
 #include <random>
 #include <sys/stat.h>
 #include <system_error>
@@ -20,8 +24,81 @@ constexpr mode_t PermissionBits = 07777;
 constexpr mode_t NewFileMode = 0666; // less the umask, which open() applies
 constexpr mode_t PrivateMode = 0600; // until the kept mode is set on the finished contents
 
-std::string systemErrorText(int error) {
-    return std::generic_category().message(error);
+// The temporary file's name for the signal handler, which may touch nothing but what is written here
+// beforehand. Changed only while the signals are blocked, so the handler never sees half a name.
+char interruptedTemporary[PATH_MAX];
+volatile std::sig_atomic_t temporaryRecorded = 0;
+
+constexpr std::array<int, 3> InterruptingSignals{SIGINT, SIGTERM, SIGHUP};
+std::array<struct sigaction, InterruptingSignals.size()> previousActions{};
+
+// Async-signal-safe: unlink, sigaction and raise only. The signal then takes its course as before the save.
+extern "C" void removeTemporaryAndRaise(int signal) {
+    if (temporaryRecorded != 0) {
+        ::unlink(interruptedTemporary);
+    }
+    for (std::size_t i = 0; i < InterruptingSignals.size(); ++i) {
+        if (InterruptingSignals[i] == signal) {
+            ::sigaction(signal, &previousActions[i], nullptr);
+        }
+    }
+    ::raise(signal);
+}
+
+// Blocks the interrupting signals for its lifetime, so that a file's creation and its recording, or its
+// rename and forgetting, happen as one step for the handler.
+class SignalsHeld {
+public:
+    SignalsHeld() {
+        sigset_t held;
+        sigemptyset(&held);
+        for (const int signal : InterruptingSignals) {
+            sigaddset(&held, signal);
+        }
+        ::pthread_sigmask(SIG_BLOCK, &held, &previous_);
+    }
+    ~SignalsHeld() { ::pthread_sigmask(SIG_SETMASK, &previous_, nullptr); }
+    SignalsHeld(const SignalsHeld&) = delete;
+    SignalsHeld& operator=(const SignalsHeld&) = delete;
+
+private:
+    sigset_t previous_{};
+};
+
+// Installs the handler for the save's duration; a signal the process ignores stays ignored.
+class InterruptionGuard {
+public:
+    InterruptionGuard() {
+        struct sigaction action {};
+        action.sa_handler = removeTemporaryAndRaise;
+        sigemptyset(&action.sa_mask);
+        for (std::size_t i = 0; i < InterruptingSignals.size(); ++i) {
+            ::sigaction(InterruptingSignals[i], nullptr, &previousActions[i]);
+            installed_[i] = previousActions[i].sa_handler != SIG_IGN;
+            if (installed_[i]) {
+                ::sigaction(InterruptingSignals[i], &action, nullptr);
+            }
+        }
+    }
+    ~InterruptionGuard() {
+        for (std::size_t i = 0; i < InterruptingSignals.size(); ++i) {
+            if (installed_[i]) {
+                ::sigaction(InterruptingSignals[i], &previousActions[i], nullptr);
+            }
+        }
+    }
+    InterruptionGuard(const InterruptionGuard&) = delete;
+    InterruptionGuard& operator=(const InterruptionGuard&) = delete;
+
+private:
+    std::array<bool, InterruptingSignals.size()> installed_{};
+};
+
+void recordTemporary(const std::string& path) {
+    if (path.size() < sizeof interruptedTemporary) {
+        std::memcpy(interruptedTemporary, path.c_str(), path.size() + 1);
+        temporaryRecorded = 1;
+    }
 }
 
 struct Target {
@@ -84,9 +161,11 @@ public:
     TemporaryFile& operator=(const TemporaryFile&) = delete;
     ~TemporaryFile() {
         closeFile();
+        const SignalsHeld held;
         if (!path_.empty()) {
             ::unlink(path_.c_str());
         }
+        temporaryRecorded = 0;
     }
 
     // O_EXCL together with O_NOFOLLOW: a file or link that already has the name is left alone and
@@ -96,8 +175,10 @@ public:
         const mode_t mode = target.exists ? PrivateMode : NewFileMode;
         for (int attempt = 0; attempt < MaxNameAttempts; ++attempt) {
             std::string candidate = stem + suffix();
+            const SignalsHeld held;
             fd_ = ::open(candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode);
             if (fd_ >= 0) {
+                recordTemporary(candidate);
                 path_ = std::move(candidate);
                 return std::nullopt;
             }
@@ -146,10 +227,12 @@ public:
     }
 
     std::optional<std::string> renameOver(const std::string& target) {
+        const SignalsHeld held;
         if (::rename(path_.c_str(), target.c_str()) != 0) {
             return systemErrorText(errno);
         }
         path_.clear();
+        temporaryRecorded = 0;
         return std::nullopt;
     }
 
@@ -183,6 +266,10 @@ std::optional<std::string> flushFolder(const std::string& folder) {
 
 } // namespace
 
+std::string systemErrorText(int error) {
+    return std::generic_category().message(error);
+}
+
 std::string randomTemporarySuffix() {
     static constexpr std::string_view Alphabet =
         "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
@@ -196,7 +283,9 @@ std::string randomTemporarySuffix() {
 }
 
 std::optional<std::string> saveFileSafely(const std::string& path, std::string_view contents,
-                                          const TemporarySuffixSource& suffix) {
+                                          const TemporarySuffixSource& suffix,
+                                          const std::function<void()>& beforeRename) {
+    const InterruptionGuard interruption;
     Target target;
     if (auto error = resolveTarget(path, target)) {
         return error;
@@ -216,6 +305,9 @@ std::optional<std::string> saveFileSafely(const std::string& path, std::string_v
     }
     if (auto error = temporary.finish()) {
         return error;
+    }
+    if (beforeRename) {
+        beforeRename();
     }
     if (auto error = temporary.renameOver(target.path)) {
         return error;

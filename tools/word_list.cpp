@@ -3,6 +3,8 @@
 #include "adt_check.h"
 #include "adt_codec.h"
 #include "bundled_help.h"
+#include "code_pages.h"
+#include "esperanto.h"
 #include "readers.h"
 
 #include <algorithm>
@@ -24,69 +26,6 @@ constexpr std::string_view AboutText = "Saját feladatlapok\n"
                                        "\n"
                                        "Ezeket a feladatlapokat a kvizaro-adt import parancsa készítette\n"
                                        "egy szólistából.\n";
-
-struct HatLetter {
-    std::string_view real;
-    std::string_view xSystem;
-};
-
-constexpr std::array<HatLetter, 12> HatLetters{{{"ĉ", "cx"},
-                                                {"Ĉ", "Cx"},
-                                                {"ĝ", "gx"},
-                                                {"Ĝ", "Gx"},
-                                                {"ĥ", "hx"},
-                                                {"Ĥ", "Hx"},
-                                                {"ĵ", "jx"},
-                                                {"Ĵ", "Jx"},
-                                                {"ŝ", "sx"},
-                                                {"Ŝ", "Sx"},
-                                                {"ŭ", "ux"},
-                                                {"Ŭ", "Ux"}}};
-
-// One code point from `text` at `pos`, or nothing where the bytes are not well-formed UTF-8.
-std::optional<char32_t> nextCodePoint(std::string_view text, std::size_t& pos) {
-    const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
-    const unsigned char lead = byte(pos);
-    std::size_t length = 0;
-    char32_t code = 0;
-    char32_t least = 0;
-    if (lead < 0x80) {
-        ++pos;
-        return lead;
-    } else if (lead >= 0xC2 && lead <= 0xDF) {
-        length = 2, code = lead & 0x1Fu, least = 0x80;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
-        length = 3, code = lead & 0x0Fu, least = 0x800;
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
-        length = 4, code = lead & 0x07u, least = 0x10000;
-    } else {
-        return std::nullopt;
-    }
-    if (pos + length > text.size()) {
-        return std::nullopt;
-    }
-    for (std::size_t i = 1; i < length; ++i) {
-        if ((byte(pos + i) & 0xC0u) != 0x80u) {
-            return std::nullopt;
-        }
-        code = (code << 6) | (byte(pos + i) & 0x3Fu);
-    }
-    if (code < least || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) {
-        return std::nullopt;
-    }
-    pos += length;
-    return code;
-}
-
-std::size_t characterCount(std::string_view utf8) {
-    std::size_t count = 0;
-    for (std::size_t pos = 0; pos < utf8.size(); ++count) {
-        if (!nextCodePoint(utf8, pos)) {
-            ++pos;
-        }
-    }
-    return count;
-}
 
 // Builds the source line by line, remembering which input each line comes from.
 class SourceWriter {
@@ -133,16 +72,15 @@ private:
                                            "\" holds a double quote, which a content line cannot hold"});
             return false;
         }
-        for (std::size_t pos = 0; pos < value.size();) {
-            const std::optional<char32_t> code = nextCodePoint(value, pos);
-            if (!code) {
+        for (Utf8Reader reader(value); !reader.atEnd();) {
+            const char32_t code = reader.next();
+            if (reader.malformed()) {
                 errors_.push_back({origin, std::string(what) + " is not UTF-8 text"});
                 return false;
             }
-            if (!sourceCharacterByte(*code)) {
-                errors_.push_back({origin, std::string(what) + " \"" + value +
-                                               "\": " + describeCharacter(*code) +
-                                               " has no byte in the content file"});
+            if (!sourceCharacterByte(code)) {
+                errors_.push_back({origin, std::string(what) + " \"" + value + "\": " +
+                                               describeCharacter(code) + " has no byte in the content file"});
                 return false;
             }
         }
@@ -151,12 +89,12 @@ private:
 
     bool lineFits(const std::string& text, const std::string& value, std::string_view what,
                   const std::string& origin) {
-        const std::size_t length = characterCount(text);
+        const std::size_t length = utf8CharacterCount(text);
         if (length <= MaxLineLength) {
             return true;
         }
-        const std::size_t room = characterCount(value) - (length - MaxLineLength);
-        errors_.push_back({origin, std::string(what) + " is " + std::to_string(characterCount(value)) +
+        const std::size_t room = utf8CharacterCount(value) - (length - MaxLineLength);
+        errors_.push_back({origin, std::string(what) + " is " + std::to_string(utf8CharacterCount(value)) +
                                        " characters long; its line holds " + std::to_string(room)});
         return false;
     }
@@ -266,15 +204,17 @@ void checkLikeTheProgram(SourceWriter& writer, std::string_view source) {
 
 std::string hatLettersToXSystem(std::string_view utf8) {
     std::string result;
-    for (std::size_t pos = 0; pos < utf8.size();) {
-        const auto letter = std::find_if(HatLetters.begin(), HatLetters.end(), [&](const HatLetter& hat) {
-            return utf8.substr(pos, hat.real.size()) == hat.real;
-        });
-        if (letter != HatLetters.end()) {
-            result += letter->xSystem;
-            pos += letter->real.size();
+    for (Utf8Reader reader(utf8); !reader.atEnd();) {
+        const std::size_t start = reader.position();
+        const char32_t code = reader.next();
+        const std::optional<unsigned char> byte =
+            reader.malformed() ? std::nullopt : unicodeToDisplayLatin3(code);
+        const std::string spelt =
+            byte ? latin3ToXSystem(std::string(1, static_cast<char>(*byte))) : std::string();
+        if (spelt.size() == 2) { // one of the twelve letters: its plain letter and the marker
+            result += spelt;
         } else {
-            result += utf8[pos++];
+            result += utf8.substr(start, reader.position() - start);
         }
     }
     return result;
@@ -294,16 +234,6 @@ std::string oneLineText(std::string_view utf8) {
         result.pop_back();
     }
     return result;
-}
-
-std::size_t firstInvalidUtf8(std::string_view text) {
-    for (std::size_t pos = 0; pos < text.size();) {
-        const std::size_t start = pos;
-        if (!nextCodePoint(text, pos)) {
-            return start;
-        }
-    }
-    return std::string_view::npos;
 }
 
 LessonSourceResult wordListToSource(const std::vector<WordSheet>& sheets) {

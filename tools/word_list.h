@@ -20,6 +20,9 @@ struct WordItem {
 struct WordSheet {
     std::string name;
     std::vector<WordItem> items;
+    // What tells the sheet from another of the same name: its block in a content file, or the "block"
+    // column of a word list. Empty when the name alone does.
+    std::string block = {};
 };
 
 // Something in the input, named by its origin.
@@ -49,8 +52,5 @@ std::string hatLettersToXSystem(std::string_view utf8);
 
 // Blanks in place of line breaks and tabs, and none at either end: a value fills one line.
 std::string oneLineText(std::string_view utf8);
-
-// The byte offset of the first byte that is not part of well-formed UTF-8, or npos.
-std::size_t firstInvalidUtf8(std::string_view text);
 
 } // namespace kvizaro

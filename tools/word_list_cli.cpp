@@ -3,19 +3,20 @@
 #include "adt_cli.h"
 #include "adt_codec.h"
 #include "csv_word_list.h"
+#include "esperanto.h"
 #include "kvtml_word_list.h"
 #include "readers.h"
 #include "safe_save.h"
 
+#include <algorithm>
+#include <cctype>
+#include <filesystem>
 #include <optional>
 #include <set>
 
 namespace kvizaro {
 
 namespace {
-
-// The stored bytes of "#Menuo", the first line of every content file.
-constexpr std::string_view StoredMenuMarker = "$Nfovp";
 
 int usage(std::ostream& err) {
     err << "kvizaro-adt: wrong command or arguments; see kvizaro-adt --help\n";
@@ -55,6 +56,14 @@ std::optional<KvtmlSides> kvtmlOptions(std::vector<std::string>& arguments) {
     return sides;
 }
 
+// An output named *.adt is the file the program reads; any other name gets the source, for editing.
+bool namesStoredFile(const std::string& path) {
+    std::string extension = std::filesystem::path(path).extension().string();
+    std::transform(extension.begin(), extension.end(), extension.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return extension == ".adt";
+}
+
 int importWordList(const WordListReading& reading, const std::string& input, const std::string& output,
                    std::ostream& out, std::ostream& err) {
     printProblems(err, input, reading.warnings, "warning");
@@ -69,7 +78,20 @@ int importWordList(const WordListReading& reading, const std::string& input, con
         err << output << ": not written\n";
         return adt_exit::ContentProblems;
     }
-    return saveOutput(output, lesson.source, out, err);
+    if (!namesStoredFile(output)) {
+        return saveOutput(output, lesson.source, out, err);
+    }
+    const EncodeResult stored = encodeSource(lesson.source);
+    if (!stored.ok()) { // checked before: the source has only storable characters
+        printProblems(err, input, {{{}, stored.errors.front().message}}, "error");
+        return adt_exit::ContentProblems;
+    }
+    return saveOutput(output, stored.stored, out, err);
+}
+
+// As teachers type them: "trancxilo" comes back as "tranĉilo", which import spells in the x-system again.
+std::string withHatLetters(std::string_view xSystem) {
+    return contentBytesToUtf8(XToLatin3(xSystem));
 }
 
 // The sheets that the menu opens, in menu order, each block once; headings and help texts are no word list.
@@ -80,12 +102,12 @@ std::vector<WordSheet> sheetsOf(const ContentLines& lines) {
         if (entry.isHeading() || !exported.insert(entry.sheet).second) {
             continue;
         }
-        WordSheet sheet{contentBytesToUtf8(entry.caption), {}};
+        WordSheet sheet{withHatLetters(entry.caption), {}, contentBytesToUtf8(entry.sheet)};
         for (const TaskItem& task : readTaskBlock(lines, entry.sheet).items) {
-            WordItem item{contentBytesToUtf8(task.question), contentBytesToUtf8(task.instruction), {}, {}};
+            WordItem item{contentBytesToUtf8(task.question), withHatLetters(task.instruction), {}, {}};
             bool modelAnswerSeen = false;
             for (const std::string& solution : task.solutions) {
-                std::string accepted = contentBytesToUtf8(solution);
+                std::string accepted = withHatLetters(solution);
                 if (!modelAnswerSeen && accepted == item.answer) {
                     modelAnswerSeen = true;
                 } else {
@@ -135,21 +157,8 @@ int runExport(const std::vector<std::string>& arguments, std::ostream& out, std:
     }
     const std::string& input = arguments[1];
     std::string bytes;
-    if (const auto error = readInputFile(input, bytes)) {
-        err << input << ": cannot read: " << *error << '\n';
-        return adt_exit::FileFailure;
-    }
-    if (!bytes.starts_with(StoredMenuMarker)) {
-        EncodeResult encoded = encodeSource(bytes);
-        if (!encoded.ok()) {
-            for (const SourceError& problem : encoded.errors) {
-                err << input << ':' << problem.line << ':' << problem.column << ": error: " << problem.message
-                    << '\n';
-            }
-            err << arguments[2] << ": not written\n";
-            return adt_exit::ContentProblems;
-        }
-        bytes = std::move(encoded.stored);
+    if (const int status = readContentAsStored(input, bytes, &arguments[2], err); status != adt_exit::Ok) {
+        return status;
     }
     const std::vector<WordSheet> sheets = sheetsOf(decodeContent(bytes));
     if (sheets.empty()) {

@@ -72,7 +72,13 @@ void TLiteroj::FbCl() {
 }
 
 void TLiteroj::RbCl() {
-    platform_.startNewInstance();
+    // Ending without a new instance would leave the learner with nothing: this one goes on instead.
+    if (!platform_.startNewInstance()) {
+        platform_.showError(QStringLiteral("A program nem indult újra. Indítsd el újra kézzel, "
+                                           "vagy használd így tovább."),
+                            applicationTitle());
+        return;
+    }
     platform_.exitNow(0);
 }
 

@@ -1,3 +1,4 @@
+#include "adt_codec.h"
 #include "byte_text.h"
 #include "content_builder.h"
 #include "content_file.h"
@@ -247,6 +248,68 @@ private slots:
         const ContentLines lines{"#Menuo", "#tajpado", "#tajpado", "#Tajpado", "#tajpado ", "#"};
         const auto found = FindBlock(lines, bytes(name));
         QCOMPARE(found ? int(*found) : -1, index);
+    }
+
+    // A source reads as its stored form would, however the read splits its characters and line ends.
+    void sourceReadsAsItsStoredForm_data() {
+        QTest::addColumn<QByteArray>("source");
+        const QByteArray body = "#Menuo\nMenuero=\"\xC5\x9Cipo \xC3\xA9s h\xC3\xA1z\",\"a\"\n#a\n#\n";
+        QTest::newRow("lf") << body;
+        QTest::newRow("cr-lf") << QByteArray(body).replace("\n", "\r\n");
+        QTest::newRow("byte-order-mark") << "\xEF\xBB\xBF" + body;
+        // The first line's length puts the letter Ŝ, then the first CR LF, across the 128 KiB read piece.
+        for (const auto& [name, length] :
+             {std::pair{"split-letter", (1 << 17) - 21}, {"split-line-end", (1 << 17) - 10}}) {
+            QTest::newRow(name) << "#" + QByteArray(length, 'p') + "\r\n" +
+                                       QByteArray(body).replace("\n", "\r\n");
+        }
+    }
+    void sourceReadsAsItsStoredForm() {
+        QFETCH(QByteArray, source);
+        QTemporaryDir dir;
+        const LoadResult result = LoadContent(test::writeFile(dir, "lecke.txt", bytes(source)));
+        QVERIFY2(!result.error, result.error.value_or("").c_str());
+        const EncodeResult encoded = encodeSource(bytes(source));
+        QVERIFY(encoded.ok());
+        QCOMPARE(linesOf(result.lines), linesOf(decodeContent(encoded.stored)));
+        QVERIFY(result.lines[result.lines.size() - 4].starts_with("#Menuo"));
+    }
+
+    void sourceErrorNamesItsPlaceAndKeepsTheLinesBefore_data() {
+        QTest::addColumn<QByteArray>("source");
+        QTest::addColumn<QString>("place");
+        QTest::addColumn<int>("linesKept");
+        QTest::newRow("unstorable") << QByteArray("#Menuo\n#a\nxy\xC4\x87\n#\n") << "3. sor, 3. karakter"
+                                    << 2;
+        QTest::newRow("not-utf-8") << QByteArray("#Menuo\n\xE9\n") << "2. sor, 1. karakter" << 1;
+        QTest::newRow("cut-at-the-end") << QByteArray("#Menuo\n\xC5") << "2. sor, 1. karakter" << 1;
+    }
+    void sourceErrorNamesItsPlaceAndKeepsTheLinesBefore() {
+        QFETCH(QByteArray, source);
+        QFETCH(QString, place);
+        QFETCH(int, linesKept);
+        QTemporaryDir dir;
+        const LoadResult result = LoadContent(test::writeFile(dir, "lecke.txt", bytes(source)));
+        const QString error = QString::fromStdString(result.error.value_or(""));
+        QVERIFY2(error.contains(place) && error.contains(QStringLiteral("lecke.txt")), qPrintable(error));
+        QCOMPARE(result.lines.size(), std::size_t(linesKept));
+    }
+
+    // Only "#" after an optional byte-order mark makes a source; a stored file can never begin so.
+    void kindIsTheFirstCharacter_data() {
+        QTest::addColumn<QByteArray>("start");
+        QTest::addColumn<bool>("source");
+        QTest::newRow("source") << QByteArray("#Menuo") << true;
+        QTest::newRow("source-with-mark") << QByteArray("\xEF\xBB\xBF#") << true;
+        QTest::newRow("stored") << QByteArray("$Nfovp") << false;
+        QTest::newRow("stored-comment") << QByteArray("<!") << false;
+        QTest::newRow("mark-alone") << QByteArray("\xEF\xBB\xBF") << false;
+        QTest::newRow("empty") << QByteArray() << false;
+    }
+    void kindIsTheFirstCharacter() {
+        QFETCH(QByteArray, start);
+        QFETCH(bool, source);
+        QCOMPARE(contentKindOf(bytes(start)) == ContentKind::Source, source);
     }
 };
 

@@ -44,6 +44,9 @@ private slots:
     void unreadableContentShowsErrorBox_data();
     void unreadableContentShowsErrorBox();
     void missingContentLeavesEmptyMenu();
+    void fileWithoutLessonsSaysSo_data();
+    void fileWithoutLessonsSaysSo();
+    void lessonSourceOpensAsItIs();
     void exceptionDuringCreationIsReportedAndStartUpGoesOn();
     void windowsAfterCreation();
     void firstActivationThroughEventLoop_data();
@@ -123,6 +126,38 @@ void TestStartup::missingContentLeavesEmptyMenu() {
     QVERIFY(menu.isEnabled());
     QVERIFY(windows.task().drill().SheetBlockName().empty());
     QCOMPARE(platform.openedUrls.size(), 1);
+}
+
+// Whatever a teacher may pick by mistake: read without fault, but no lesson in it.
+void TestStartup::fileWithoutLessonsSaysSo_data() {
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::newRow("picture") << QByteArray("\x89PNG\r\n\x1A\n\0\0\0\rIHDR", 16);
+    QTest::newRow("plain-text") << QByteArray("Bonan tagon!\nJó napot!\n");
+    QTest::newRow("empty") << QByteArray();
+    QTest::newRow("source-without-menu") << QByteArray("#sugo\nSegitseg\n#\n");
+}
+
+void TestStartup::fileWithoutLessonsSaysSo() {
+    QFETCH(QByteArray, bytes);
+    FakePlatform platform;
+    QTemporaryDir dir;
+    Kvizaro windows(platform, writeFile(dir, "notes.png", bytes.toStdString()));
+    QCOMPARE(platform.errors.size(), 1);
+    QVERIFY2(platform.errors.first().first.contains(QStringLiteral("\u201Enotes.png\u201D")),
+             qPrintable(platform.errors.first().first));
+    QCOMPARE(int(windows.menu().model().EntryCount()), 0);
+}
+
+void TestStartup::lessonSourceOpensAsItIs() {
+    FakePlatform platform;
+    QTemporaryDir dir;
+    const std::string source =
+        "\xEF\xBB\xBF#Menuo\r\nMenuero=\"Ĉapeloj\",\"a\"\r\nButono1=\"Súgó\",\"b\"\r\n#\r\n";
+    Kvizaro windows(platform, writeFile(dir, "lecke.txt", source));
+    QVERIFY(platform.errors.isEmpty());
+    windows.showMainWindow();
+    QTRY_COMPARE(int(windows.menu().model().EntryCount()), 1);
+    QCOMPARE(find<Panel>(windows.menu(), "SugoT1")->caption(), QStringLiteral("Súgó"));
 }
 
 void TestStartup::windowsAfterCreation() {

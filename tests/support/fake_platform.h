@@ -16,7 +16,10 @@ class FakePlatform final : public Platform {
 public:
     void exitNow(int exitCode) override { exitCodes << exitCode; }
     void openUrl(const QString& url) override { openedUrls << url; }
-    void startNewInstance() override { ++newInstances; }
+    bool startNewInstance() override {
+        ++newInstances;
+        return newInstanceStarts;
+    }
     QSize screenSize() const override {
         if (screenSizeFailures > 0) {
             --screenSizeFailures;
@@ -31,6 +34,7 @@ public:
 
     QSize screen{1024, 768};
     bool esperantoLettersShown = true;
+    bool newInstanceStarts = true;
     mutable int screenSizeFailures = 0; // the next calls that run out of memory
 
     QList<int> exitCodes;

@@ -1,6 +1,7 @@
 #include "adt_cli.h"
 #include "adt_codec.h"
 #include "byte_text.h"
+#include "content_file.h"
 #include "test_files.h"
 
 #include <QDir>
@@ -10,6 +11,7 @@
 #include <QtTest>
 
 #include <sstream>
+#include <sys/stat.h>
 
 using namespace kvizaro;
 using kvizaro::test::bytes;
@@ -62,6 +64,7 @@ private slots:
         writeAll(dir_->filePath(QStringLiteral("advised.adt")),
                  qbytes(encodeSource(bytes(readAll(lesson("few_entries")))).stored));
         writeAll(dir_->filePath(QStringLiteral("bad.txt")), QByteArray("#Menuo\nć\n"));
+        QCOMPARE(::mkfifo(qPrintable(dir_->filePath(QStringLiteral("pipe"))), 0600), 0);
     }
 
     void exitCodesTellTheOutcome_data() {
@@ -105,6 +108,22 @@ private slots:
         QTest::newRow("decode-to-stdout") << QStringList{QStringLiteral("decode"), clean} << adt_exit::Ok;
         QTest::newRow("decode-missing")
             << QStringList{QStringLiteral("decode"), missing} << adt_exit::FileFailure;
+        QTest::newRow("check-source")
+            << QStringList{QStringLiteral("check"), lesson("clean")} << adt_exit::Ok;
+        QTest::newRow("check-bad-source")
+            << QStringList{QStringLiteral("check"), QStringLiteral("{dir}/bad.txt")}
+            << adt_exit::ContentProblems;
+        // Neither may block or read without end: both are refused before anything is read.
+        QTest::newRow("check-pipe") << QStringList{QStringLiteral("check"), QStringLiteral("{dir}/pipe")}
+                                    << adt_exit::FileFailure;
+        QTest::newRow("check-device")
+            << QStringList{QStringLiteral("check"), QStringLiteral("/dev/zero")} << adt_exit::FileFailure;
+        QTest::newRow("export-pipe") << QStringList{QStringLiteral("export"), QStringLiteral("csv"),
+                                                    QStringLiteral("{dir}/pipe"), QStringLiteral("{dir}/o")}
+                                     << adt_exit::FileFailure;
+        QTest::newRow("import-pipe") << QStringList{QStringLiteral("import"), QStringLiteral("csv"),
+                                                    QStringLiteral("{dir}/pipe"), QStringLiteral("{dir}/o")}
+                                     << adt_exit::FileFailure;
     }
     void exitCodesTellTheOutcome() {
         QFETCH(QStringList, arguments);
@@ -174,6 +193,52 @@ private slots:
         const QByteArray folder = dir_->path().toUtf8() + '/';
         QVERIFY2(result.out.startsWith(folder + first), result.out.constData());
         QVERIFY2(result.out.endsWith(folder + summary), result.out.constData());
+    }
+
+    // Given the other kind of content file, a command says so in one line, not in one line per byte.
+    void wrongKindIsRefusedInOneLine_data() {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QByteArray>("says");
+        QTest::newRow("encode-stored")
+            << QStringList{QStringLiteral("encode"), QStringLiteral("{dir}/clean.adt"),
+                           QStringLiteral("{dir}/o")}
+            << QByteArray("clean.adt: is already stored");
+        QTest::newRow("decode-source") << QStringList{QStringLiteral("decode"), lesson("clean")}
+                                       << QByteArray("clean.txt: is a lesson source");
+    }
+    void wrongKindIsRefusedInOneLine() {
+        QFETCH(QStringList, arguments);
+        QFETCH(QByteArray, says);
+        const Run result = run(arguments);
+        QCOMPARE(result.exitCode, adt_exit::ContentProblems);
+        QCOMPARE(result.err.count('\n'), 1);
+        QVERIFY2(result.err.contains(says), result.err.constData());
+        QVERIFY(result.out.isEmpty());
+    }
+
+    // The output's name says which kind it gets; both open in the program with the same lines.
+    void importWritesTheKindTheNameAsks_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<bool>("stored");
+        QTest::newRow("adt") << "lecke.adt" << true;
+        QTest::newRow("adt-capitals") << "LECKE.ADT" << true;
+        QTest::newRow("txt") << "lecke.txt" << false;
+        QTest::newRow("no-extension") << "lecke" << false;
+    }
+    void importWritesTheKindTheNameAsks() {
+        QFETCH(QString, name);
+        QFETCH(bool, stored);
+        const QString out = dir_->filePath(name);
+        writeAll(dir_->filePath(QStringLiteral("words.csv")),
+                 QByteArray("sheet,question,answer\nA,kés,tranĉilo\n"));
+        QCOMPARE(
+            run({QStringLiteral("import"), QStringLiteral("csv"), QStringLiteral("{dir}/words.csv"), out})
+                .exitCode,
+            adt_exit::Ok);
+        QCOMPARE(contentKindOf(bytes(readAll(out))) == ContentKind::Stored, stored);
+        const LoadResult loaded = LoadContent(out.toStdString());
+        QVERIFY(!loaded.error);
+        QVERIFY(FindBlock(loaded.lines, "Menuo"));
     }
 
 private:

@@ -9,6 +9,7 @@
 #include <csignal>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 using namespace kvizaro;
@@ -97,6 +98,34 @@ private slots:
         QVERIFY(writeAll(dir_->filePath(QStringLiteral("victim.txt")), VictimContents));
     }
     void cleanup() { ::chmod(QFile::encodeName(box_).constData(), 0755); }
+
+    // Ctrl+C, kill or a closed terminal in the middle of a save: the old file stays, nothing stands beside
+    // it, and the signal still ends the process as it would have.
+    void interruptedSaveLeavesNothingBehind_data() {
+        QTest::addColumn<int>("signal");
+        QTest::newRow("SIGINT") << SIGINT;
+        QTest::newRow("SIGTERM") << SIGTERM;
+        QTest::newRow("SIGHUP") << SIGHUP;
+    }
+    void interruptedSaveLeavesNothingBehind() {
+        QFETCH(int, signal);
+        const QString target = box_ + QStringLiteral("/out.adt");
+        QVERIFY(writeAll(target, OldContents));
+        const std::string path = target.toStdString();
+        const std::string contents = NewContents.toStdString();
+        const pid_t child = ::fork();
+        if (child == 0) {
+            std::signal(signal, SIG_DFL); // as in a program that handles none of them itself
+            saveFileSafely(path, contents, randomTemporarySuffix, [signal] { ::raise(signal); });
+            ::_exit(0);
+        }
+        int status = 0;
+        QCOMPARE(::waitpid(child, &status, 0), child);
+        QVERIFY(WIFSIGNALED(status));
+        QCOMPARE(WTERMSIG(status), signal);
+        QCOMPARE(entries(box_), QStringList{QStringLiteral("out.adt")});
+        QCOMPARE(readAll(target), OldContents);
+    }
 
     // Whatever happens, nothing outside the target changes and no temporary file stays behind; a
     // refused save leaves the target as it was.

@@ -146,6 +146,12 @@ private slots:
             << QByteArray("question,answer\nq,a\n") << false << QStringLiteral("Szavak: q>a");
         QTest::newRow("tabs") << QByteArray("sheet\tquestion\tanswer\nA\tegy, kettő\tunu; du\n") << true
                               << QStringLiteral("A: egy, kettő>unu; du");
+        QTest::newRow("hungarian_names_in_any_case")
+            << QByteArray("Lap;KÉRDÉS;válasz;ELFOGADOTT\nA;kés;tranĉilo;trancxilo\n") << false
+            << QStringLiteral("A: kés>tranĉilo+trancxilo");
+        QTest::newRow("block_keeps_equal_names_apart")
+            << QByteArray("sheet,question,answer,block\nA,1,1,x\nA,2,2,y\nA,3,3,x\n,4,4,\n") << false
+            << QStringLiteral("A: 1>1 | 3>3 | 4>4 / A: 2>2");
         QTest::newRow("blanks_trimmed")
             << QByteArray("question,answer\n  q  ,\" a \"\n") << false << QStringLiteral("Szavak: q>a");
     }
@@ -349,6 +355,34 @@ private slots:
             adt_exit::Ok);
         QCOMPARE(readAll(path + QStringLiteral("/from_source.csv")),
                  readAll(path + QStringLiteral("/back.csv")));
+    }
+
+    // Sheets a teacher captioned alike stay apart, and answers come out with the letters the teacher typed.
+    void exportKeepsEqualCaptionsApartInRealLetters() {
+        QTemporaryDir dir;
+        const QString path = dir.path();
+        writeAll(path + QStringLiteral("/lecke.txt"),
+                 "#Menuo\nMenuero=\"Ismétlés\",\"a\"\nMenuero=\"Ismétlés\",\"b\"\n#a\n[tasko]\n"
+                 "Demando=\"kés\"\nInstruo=\"trancxilo\"\nSolvo=\"trancxilo\"\n#b\n[tasko]\n"
+                 "Demando=\"ősz\"\nInstruo=\"auxtuno\"\nSolvo=\"auxtuno\"\n#\n");
+        const auto exportTo = [&](const QString& input, const QString& csv) {
+            QCOMPARE(
+                runKvizaroAdt({QStringLiteral("export"), QStringLiteral("csv"), path + input, path + csv}),
+                adt_exit::Ok);
+        };
+        exportTo(QStringLiteral("/lecke.txt"), QStringLiteral("/first.csv"));
+        const QByteArray first = readAll(path + QStringLiteral("/first.csv"));
+        QVERIFY2(first.contains("tranĉilo") && first.contains("aŭtuno"), first.constData());
+        QCOMPARE(describe(readCsvWordList(bytes(first), CsvKind::Csv).sheets),
+                 QStringLiteral("Ismétlés: kés>tranĉilo / Ismétlés: ősz>aŭtuno"));
+        QCOMPARE(runKvizaroAdt({QStringLiteral("import"), QStringLiteral("csv"),
+                                path + QStringLiteral("/first.csv"), path + QStringLiteral("/back.adt")}),
+                 adt_exit::Ok);
+        exportTo(QStringLiteral("/back.adt"), QStringLiteral("/second.csv"));
+        QCOMPARE(
+            describe(
+                readCsvWordList(bytes(readAll(path + QStringLiteral("/second.csv"))), CsvKind::Csv).sheets),
+            QStringLiteral("Ismétlés: kés>tranĉilo / Ismétlés: ősz>aŭtuno"));
     }
 
     // Whatever the bytes, reading never crashes, and whatever is imported checks clean.

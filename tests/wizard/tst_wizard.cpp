@@ -93,6 +93,7 @@ private slots:
     void closingAsksToRestoreMainWindow_data();
     void closingAsksToRestoreMainWindow();
     void restartStartsNewInstanceThenEnds();
+    void failedRestartSaysSoAndGoesOn();
 
     void hoverBevels_data();
     void hoverBevels();
@@ -256,6 +257,19 @@ void TestWizard::closingAsksToRestoreMainWindow() {
              (QStringList{QStringLiteral("minimise"), QStringLiteral("restore while shown")}));
     QVERIFY(w.platform.exitCodes.isEmpty());
     QCOMPARE(w.platform.newInstances, 0);
+}
+
+// Ending without a new instance would leave the learner with nothing at all.
+void TestWizard::failedRestartSaysSoAndGoesOn() {
+    WizardWindows w;
+    w.platform.newInstanceStarts = false;
+    w.wizard->show();
+    w.activate();
+    click(w.find("ReButono"));
+    QCOMPARE(w.platform.newInstances, 1);
+    QCOMPARE(w.platform.errors.size(), 1);
+    QVERIFY(w.platform.exitCodes.isEmpty());
+    QVERIFY(w.wizard->isVisible());
 }
 
 void TestWizard::restartStartsNewInstanceThenEnds() {

@@ -58,38 +58,25 @@ std::string unstorableMessage(char32_t code) {
     }
 }
 
-// Appends the stored form of one source line, or records why a character cannot be stored.
-class LineEncoder {
-public:
-    LineEncoder(std::string& stored, std::vector<SourceError>& errors) : stored_(stored), errors_(errors) {}
+std::optional<unsigned char> storableByte(char32_t code) {
+    if (code == StoredAsCarriageReturn || code == StoredAsEndOfFile || code == CarriageReturn) {
+        return std::nullopt;
+    }
+    return sourceCharacterByte(code);
+}
 
-    void character(char32_t code, std::size_t line, std::size_t column) {
-        const std::optional<unsigned char> byte = storableByte(code);
-        if (!byte) {
-            errors_.push_back({line, column, unstorableMessage(code)});
-            return;
+// The start of a UTF-8 sequence whose remaining bytes are still to come.
+bool isCutSequence(std::string_view text, std::size_t at) {
+    const std::size_t length = utf8SequenceLength(static_cast<unsigned char>(text[at]));
+    if (length <= 1 || at + length <= text.size()) {
+        return false;
+    }
+    for (std::size_t i = at + 1; i < text.size(); ++i) {
+        if ((static_cast<unsigned char>(text[i]) & 0xC0U) != 0x80U) {
+            return false;
         }
-        stored_ += static_cast<char>(static_cast<unsigned char>(*byte + 1U));
     }
-    void malformed(std::size_t line, std::size_t column) {
-        errors_.push_back({line, column, "malformed UTF-8: save the source as UTF-8"});
-    }
-    void lineEnd() { stored_ += "\r\n"; }
-
-private:
-    static std::optional<unsigned char> storableByte(char32_t code) {
-        if (code == StoredAsCarriageReturn || code == StoredAsEndOfFile || code == CarriageReturn) {
-            return std::nullopt;
-        }
-        return sourceCharacterByte(code);
-    }
-
-    std::string& stored_;
-    std::vector<SourceError>& errors_;
-};
-
-bool isGenuineReplacementCharacter(std::string_view utf8, std::size_t begin, std::size_t end) {
-    return utf8.substr(begin, end - begin) == "\xEF\xBF\xBD";
+    return true;
 }
 
 } // namespace
@@ -109,37 +96,69 @@ char32_t byteSourceCharacter(unsigned char byte) {
     return esperantoPairForByte(byte) != nullptr ? displayLatin3ToUnicode(byte) : windows1250ToUnicode(byte);
 }
 
-EncodeResult encodeSource(std::string_view utf8) {
-    EncodeResult result;
-    LineEncoder encoder(result.stored, result.errors);
-    Utf8Reader reader(utf8);
-    std::size_t line = 1;
-    std::size_t column = 1;
-    bool first = true;
-    while (!reader.atEnd()) {
+SourceEncoder::SourceEncoder(ErrorHandling handling)
+    : stopAtFirstError_(handling == ErrorHandling::StopAtFirst) {}
+
+void SourceEncoder::feed(std::string_view piece, std::string& stored) {
+    if (pending_.empty()) {
+        encode(piece, stored, false);
+        return;
+    }
+    std::string joined = std::exchange(pending_, {});
+    joined += piece;
+    encode(joined, stored, false);
+}
+
+void SourceEncoder::finish(std::string& stored) {
+    const std::string rest = std::exchange(pending_, {});
+    encode(rest, stored, true);
+}
+
+void SourceEncoder::encode(std::string_view text, std::string& stored, bool last) {
+    Utf8Reader reader(text);
+    while (!reader.atEnd() && !stopped()) {
         const std::size_t begin = reader.position();
+        if (!last && isCutSequence(text, begin)) {
+            pending_ = text.substr(begin);
+            return;
+        }
         const char32_t code = reader.next();
-        if (std::exchange(first, false) && code == ByteOrderMark) {
+        if (std::exchange(atFileStart_, false) && code == ByteOrderMark) {
             continue;
         }
-        const bool crBeforeLf = code == CarriageReturn && reader.position() < utf8.size() &&
-                                static_cast<unsigned char>(utf8[reader.position()]) == LineFeed;
+        if (code == CarriageReturn && reader.atEnd() && !last) {
+            pending_ = "\r"; // its LF may begin the next piece
+            atFileStart_ = false;
+            return;
+        }
+        const bool crBeforeLf = code == CarriageReturn && !reader.atEnd() &&
+                                static_cast<unsigned char>(text[reader.position()]) == LineFeed;
         if (code == LineFeed || crBeforeLf) {
             if (crBeforeLf) {
                 reader.next();
             }
-            encoder.lineEnd();
-            ++line;
-            column = 1;
+            stored += "\r\n";
+            ++line_;
+            column_ = 1;
             continue;
         }
-        if (code == ReplacementCharacter && !isGenuineReplacementCharacter(utf8, begin, reader.position())) {
-            encoder.malformed(line, column);
+        if (reader.malformed()) {
+            errors_.push_back({line_, column_, "malformed UTF-8: save the source as UTF-8", std::nullopt});
+        } else if (const std::optional<unsigned char> byte = storableByte(code)) {
+            stored += static_cast<char>(static_cast<unsigned char>(*byte + 1U));
         } else {
-            encoder.character(code, line, column);
+            errors_.push_back({line_, column_, unstorableMessage(code), code});
         }
-        ++column;
+        ++column_;
     }
+}
+
+EncodeResult encodeSource(std::string_view utf8) {
+    EncodeResult result;
+    SourceEncoder encoder;
+    encoder.feed(utf8, result.stored);
+    encoder.finish(result.stored);
+    result.errors = encoder.errors();
     if (!result.ok()) {
         result.stored.clear();
     }
@@ -156,7 +175,8 @@ DecodeResult decodeStored(std::string_view stored) {
             if (i + 1 < stored.size()) {
                 result.warnings.push_back(
                     {line, column,
-                     "the program stops reading at the end-of-file byte here; the rest is left out"});
+                     "the program stops reading at the end-of-file byte here; the rest is left out",
+                     std::nullopt});
             }
             break;
         }
@@ -174,13 +194,13 @@ DecodeResult decodeStored(std::string_view stored) {
         if (code == LineFeed || code == CarriageReturn) {
             // A line end in the middle of a source line would split it when stored again.
             result.warnings.push_back(
-                {line, column, "a line end character inside a line has no place in a source"});
+                {line, column, "a line end character inside a line has no place in a source", std::nullopt});
             code = ReplacementCharacter;
         } else if (code == ReplacementCharacter) {
             char hex[8];
             std::snprintf(hex, sizeof hex, "0x%02X", decoded);
             result.warnings.push_back(
-                {line, column, std::string("byte ") + hex + " stands for no character"});
+                {line, column, std::string("byte ") + hex + " stands for no character", std::nullopt});
         }
         appendUtf8(result.source, code);
         ++column;

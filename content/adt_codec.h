@@ -20,6 +20,7 @@ struct SourceError {
     std::size_t line;   // from 1
     std::size_t column; // from 1, counted in characters
     std::string message;
+    std::optional<char32_t> character; // the character that cannot be stored; none for malformed UTF-8
 };
 
 struct EncodeResult {
@@ -35,6 +36,33 @@ char32_t byteSourceCharacter(unsigned char byte);
 
 // Line ends may be LF or CR LF; each becomes CR LF. A leading byte-order mark is dropped.
 EncodeResult encodeSource(std::string_view utf8);
+
+// The same conversion on a source that arrives in pieces of any size (a character or a CR LF may be split
+// between two), so that a reader never needs the whole file at once.
+class SourceEncoder {
+public:
+    enum class ErrorHandling { ReportAll, StopAtFirst };
+    explicit SourceEncoder(ErrorHandling handling = ErrorHandling::ReportAll);
+
+    // Appends the stored form of what can be converted so far; StopAtFirst appends nothing after the first
+    // character that cannot be stored.
+    void feed(std::string_view piece, std::string& stored);
+    // The end of the source: a sequence left incomplete is malformed.
+    void finish(std::string& stored);
+
+    const std::vector<SourceError>& errors() const { return errors_; }
+
+private:
+    bool stopped() const { return stopAtFirstError_ && !errors_.empty(); }
+    void encode(std::string_view text, std::string& stored, bool last);
+
+    bool stopAtFirstError_;
+    bool atFileStart_ = true;
+    std::size_t line_ = 1;
+    std::size_t column_ = 1;
+    std::string pending_; // the start of a split character, or a CR whose LF may follow
+    std::vector<SourceError> errors_;
+};
 
 struct DecodeResult {
     std::string source;
