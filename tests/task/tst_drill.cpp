@@ -154,6 +154,8 @@ private slots:
         QTest::newRow("right") << utf8(verdictText(true)) << QStringLiteral(" Gratulálok, a válasz helyes!");
         QTest::newRow("wrong") << utf8(verdictText(false)) << QStringLiteral(" Sajnos rosszul válaszoltál!");
         QTest::newRow("end") << utf8(EndMessage) << QStringLiteral("V É G E !");
+        QTest::newRow("repeat") << utf8(repeatButtonText(12)) << QStringLiteral("Hibásak újra (12)");
+        QTest::newRow("repeat-title") << utf8(RepeatTitleSuffix) << QStringLiteral(" – ismétlés");
     }
     void textsReadAsTheSheetShowsThem() {
         QFETCH(QString, text);
@@ -364,6 +366,84 @@ private slots:
         QTEST(drill.ended(), "ended");
         QTEST(int(drill.CurrentQuestion()), "current");
         QTEST(int(drill.RightCount()), "right");
+    }
+
+    // Rounds of the questions answered wrong, on a sheet of four. Actions: s = the whole sheet, as the menu
+    // starts it; r / w = a right / wrong ("gxi") answer, its notice acknowledged; x = a wrong answer whose
+    // notice waits; R = a round of the wrong answers.
+    void roundsRepeatTheWrongAnswers_data() {
+        QTest::addColumn<QString>("actions");
+        QTest::addColumn<DrillState>("state");
+        QTest::addColumn<bool>("repeating");
+        QTest::addColumn<QList<int>>("round"); // the sheet's items the run asks
+        QTest::addColumn<int>("right");
+        QTest::addColumn<QStringList>("review");
+        const QList<int> all{0, 1, 2, 3};
+        const QString two = QStringLiteral("kettő – te: ĝi – helyesen: du");
+        const QString four = QStringLiteral("vajon – te: ĝi – helyesen: ĉu");
+        QTest::newRow("sheet-ends") << "srwrw" << DrillState::Ended << false << all << 2
+                                    << QStringList{two, four};
+        QTest::newRow("round-of-two")
+            << "srwrwR" << DrillState::Asking << true << QList<int>{1, 3} << 0 << QStringList{};
+        QTest::newRow("one-wrong-again")
+            << "srwrwRwr" << DrillState::Ended << true << QList<int>{1, 3} << 1 << QStringList{two};
+        QTest::newRow("round-of-one")
+            << "srwrwRwrR" << DrillState::Asking << true << QList<int>{1} << 0 << QStringList{};
+        QTest::newRow("none-left") << "srwrwRwrRr" << DrillState::Ended << true << QList<int>{1} << 1
+                                   << QStringList{};
+        QTest::newRow("all-right") << "srrrrR" << DrillState::Ended << false << all << 4 << QStringList{};
+        QTest::newRow("not-while-asking")
+            << "srwR" << DrillState::Asking << false << all << 1 << QStringList{two};
+        QTest::newRow("not-during-notice")
+            << "srwrxR" << DrillState::Notice << false << all << 2 << QStringList{two, four};
+        QTest::newRow("menu-starts-whole-sheet")
+            << "srwrwRs" << DrillState::Asking << false << all << 0 << QStringList{};
+        QTest::newRow("not-before-any-sheet")
+            << "R" << DrillState::Idle << false << QList<int>{} << 0 << QStringList{};
+    }
+    void roundsRepeatTheWrongAnswers() {
+        QFETCH(QString, actions);
+        QFETCH(QList<int>, round);
+        const std::string questions[] = {"egy", "kett\xF5", "h\xE1rom", "vajon"};
+        const std::string answers[] = {"unu", "du", "tri", "cxu"};
+        std::vector<std::string> content{"#kvar"};
+        for (int i = 0; i < 4; ++i) {
+            content.insert(content.end(), {"[tasko]", "Demando=\"" + questions[i] + "\"",
+                                           "Instruo=\"" + answers[i] + "\"", "Solvo=\"" + answers[i] + "\""});
+        }
+        const ContentLines lines = linesOf(content);
+        Drill drill;
+        for (const QChar action : actions) {
+            const auto asked = std::find(questions, questions + 4, drill.currentQuestionText()) - questions;
+            if (action == QLatin1Char('s')) {
+                drill.startSheet("kvar", lines);
+            } else if (action == QLatin1Char('R')) {
+                drill.startRepeatRound();
+            } else {
+                drill.submitAnswer(action == QLatin1Char('r') ? answers[asked] : "gxi");
+                if (action != QLatin1Char('x')) {
+                    drill.acknowledgeNotice();
+                }
+            }
+        }
+        QTEST(drill.state(), "state");
+        QTEST(drill.repeating(), "repeating");
+        QList<int> items;
+        for (const std::size_t item : drill.roundItems()) {
+            items << int(item);
+        }
+        QCOMPARE(items, round);
+        QCOMPARE(int(drill.QuestionCount()), round.size());
+        QTEST(int(drill.RightCount()), "right");
+        if (drill.state() == DrillState::Asking) {
+            QCOMPARE(drill.currentQuestionText(), questions[round[drill.CurrentQuestion() - 1]]);
+        }
+        QStringList review;
+        for (const std::string& line : drill.reviewLines()) {
+            review << utf8(line);
+        }
+        QTEST(review, "review");
+        QCOMPARE(drill.offersRepeat(), drill.ended() && !review.isEmpty());
     }
 
     void startBeginsAnew() {
