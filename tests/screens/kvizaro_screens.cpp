@@ -49,16 +49,13 @@ void answer(TTasko& task, const QString& text) {
     test::releaseKey(box, Qt::Key_Return);
 }
 
-// The rest of the sheet answered right but for a few slips (the last letter left off), to its end.
+// The rest of the sheet answered with its model answers, every fifth with its last letter left off.
 void finishWithSlips(Kvizaro& windows) {
     const Drill& drill = windows.task().drill();
     const TaskSheet sheet = readTaskBlock(*drill.SheetLines(), drill.SheetBlockName());
     while (!drill.ended()) {
-        const std::vector<std::string>& solutions = sheet.items[drill.CurrentQuestion() - 1U].solutions;
-        std::string typed = solutions.empty() ? std::string() : solutions.front();
-        if (drill.CurrentQuestion() % 5 == 3 && !typed.empty()) {
-            typed.pop_back();
-        }
+        std::string typed = sheet.items[drill.CurrentQuestion() - 1U].instruction;
+        typed.resize(typed.size() - (drill.CurrentQuestion() % 5 == 3 && !typed.empty() ? 1 : 0));
         answer(windows.task(), fromLatin3(typed));
         test::releaseKey(&windows.notice(), Qt::Key_Return);
     }

@@ -368,7 +368,7 @@ private slots:
         QTEST(int(drill.RightCount()), "right");
     }
 
-    // Rounds of the questions answered wrong, on a sheet of four. Actions: s = the whole sheet, as the menu
+    // Rounds of the questions answered wrong, on the sheet "proba". Actions: s = the whole sheet, as the menu
     // starts it; r / w = a right / wrong ("gxi") answer, its notice acknowledged; x = a wrong answer whose
     // notice waits; R = a round of the wrong answers.
     void roundsRepeatTheWrongAnswers_data() {
@@ -378,49 +378,41 @@ private slots:
         QTest::addColumn<QList<int>>("round"); // the sheet's items the run asks
         QTest::addColumn<int>("right");
         QTest::addColumn<QStringList>("review");
-        const QList<int> all{0, 1, 2, 3};
-        const QString two = QStringLiteral("kettő – te: ĝi – helyesen: du");
-        const QString four = QStringLiteral("vajon – te: ĝi – helyesen: ĉu");
-        QTest::newRow("sheet-ends") << "srwrw" << DrillState::Ended << false << all << 2
-                                    << QStringList{two, four};
+        const QList<int> all{0, 1, 2};
+        const QString two = QStringLiteral("Hogy vagy? – te: ĝi – helyesen: Ĉu vi fartas bone?");
+        const QString three = QStringLiteral("három – te: ĝi – helyesen: tri");
+        QTest::newRow("ends") << "srww" << DrillState::Ended << false << all << 1 << QStringList{two, three};
         QTest::newRow("round-of-two")
-            << "srwrwR" << DrillState::Asking << true << QList<int>{1, 3} << 0 << QStringList{};
-        QTest::newRow("one-wrong-again")
-            << "srwrwRwr" << DrillState::Ended << true << QList<int>{1, 3} << 1 << QStringList{two};
+            << "srwwR" << DrillState::Asking << true << QList<int>{1, 2} << 0 << QStringList{};
+        QTest::newRow("wrong-again") << "srwwRwr" << DrillState::Ended << true << QList<int>{1, 2} << 1
+                                     << QStringList{two};
         QTest::newRow("round-of-one")
-            << "srwrwRwrR" << DrillState::Asking << true << QList<int>{1} << 0 << QStringList{};
-        QTest::newRow("none-left") << "srwrwRwrRr" << DrillState::Ended << true << QList<int>{1} << 1
+            << "srwwRwrR" << DrillState::Asking << true << QList<int>{1} << 0 << QStringList{};
+        QTest::newRow("none-left") << "srwwRwrRr" << DrillState::Ended << true << QList<int>{1} << 1
                                    << QStringList{};
-        QTest::newRow("all-right") << "srrrrR" << DrillState::Ended << false << all << 4 << QStringList{};
+        QTest::newRow("all-right") << "srrrR" << DrillState::Ended << false << all << 3 << QStringList{};
         QTest::newRow("not-while-asking")
             << "srwR" << DrillState::Asking << false << all << 1 << QStringList{two};
         QTest::newRow("not-during-notice")
-            << "srwrxR" << DrillState::Notice << false << all << 2 << QStringList{two, four};
+            << "srwxR" << DrillState::Notice << false << all << 1 << QStringList{two, three};
         QTest::newRow("menu-starts-whole-sheet")
-            << "srwrwRs" << DrillState::Asking << false << all << 0 << QStringList{};
+            << "srwwRs" << DrillState::Asking << false << all << 0 << QStringList{};
         QTest::newRow("not-before-any-sheet")
             << "R" << DrillState::Idle << false << QList<int>{} << 0 << QStringList{};
     }
     void roundsRepeatTheWrongAnswers() {
         QFETCH(QString, actions);
-        QFETCH(QList<int>, round);
-        const std::string questions[] = {"egy", "kett\xF5", "h\xE1rom", "vajon"};
-        const std::string answers[] = {"unu", "du", "tri", "cxu"};
-        std::vector<std::string> content{"#kvar"};
-        for (int i = 0; i < 4; ++i) {
-            content.insert(content.end(), {"[tasko]", "Demando=\"" + questions[i] + "\"",
-                                           "Instruo=\"" + answers[i] + "\"", "Solvo=\"" + answers[i] + "\""});
-        }
-        const ContentLines lines = linesOf(content);
+        const ContentLines lines = linesOf(SheetContent);
+        const std::string rightAnswers[] = {"saluton", "kiel vi fartas", "tri"};
         Drill drill;
         for (const QChar action : actions) {
-            const auto asked = std::find(questions, questions + 4, drill.currentQuestionText()) - questions;
             if (action == QLatin1Char('s')) {
-                drill.startSheet("kvar", lines);
+                drill.startSheet("proba", lines);
             } else if (action == QLatin1Char('R')) {
                 drill.startRepeatRound();
             } else {
-                drill.submitAnswer(action == QLatin1Char('r') ? answers[asked] : "gxi");
+                const std::size_t asked = drill.roundItems()[drill.CurrentQuestion() - 1U];
+                drill.submitAnswer(action == QLatin1Char('r') ? rightAnswers[asked] : "gxi");
                 if (action != QLatin1Char('x')) {
                     drill.acknowledgeNotice();
                 }
@@ -428,16 +420,8 @@ private slots:
         }
         QTEST(drill.state(), "state");
         QTEST(drill.repeating(), "repeating");
-        QList<int> items;
-        for (const std::size_t item : drill.roundItems()) {
-            items << int(item);
-        }
-        QCOMPARE(items, round);
-        QCOMPARE(int(drill.QuestionCount()), round.size());
+        QTEST(QList<int>(drill.roundItems().begin(), drill.roundItems().end()), "round");
         QTEST(int(drill.RightCount()), "right");
-        if (drill.state() == DrillState::Asking) {
-            QCOMPARE(drill.currentQuestionText(), questions[round[drill.CurrentQuestion() - 1]]);
-        }
         QStringList review;
         for (const std::string& line : drill.reviewLines()) {
             review << utf8(line);
