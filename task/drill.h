@@ -1,8 +1,8 @@
 // The drill of one task sheet without any window: the sheet's questions, the counters, the judging and
 // scoring of every answer, the states a drill passes through, and the rounds that repeat the questions
-// answered wrong until none is left. The task sheet window owns one drill,
-// shows it and forwards the user's answers and the dismissal of the wrong-answer notice to it; everything
-// here can be driven and checked without a widget.
+// answered wrong until none is left. The task sheet window owns one drill, shows it and forwards the
+// user's answers and the dismissal of the wrong-answer notice to it; everything here can be driven and
+// checked without a widget.
 //
 // Plain C++ on the content library: display texts are UTF-8 and the result colour is three bytes, so the
 // window alone turns them into Qt values.
@@ -77,7 +77,6 @@ std::string explanationText(const Evaluation& evaluation);
 struct WrongAnswer {
     std::size_t item = 0;
     std::string answer;
-    friend bool operator==(const WrongAnswer&, const WrongAnswer&) = default;
 };
 
 // Idle: no sheet started yet. Asking: question CurrentQuestion of QuestionCount waits for its answer.
