@@ -1,8 +1,10 @@
 // How often the wrong-answer notice explains a typical mistake, and how often it names the wrong one. Every
 // question of a content file gives its first accepted answer in the x-system, the way a learner types it;
-// from it come the wrong forms a learner typically types: -n and -j dropped or added, each x dropped, two
-// neighbouring words swapped, one letter changed. Forms that the answer check accepts anyway are counted
-// apart and left out of the shares.
+// from it come the wrong forms a learner typically types: -n and -j dropped or added, the -n moved from the
+// object to another word, each x dropped, the Hungarian accents dropped, two neighbouring words swapped, one
+// letter changed. Forms that the answer check accepts anyway are counted apart and left out of the shares.
+// Last, every one-letter change of every word is tried: the share that makes another word of the course,
+// which the notice must not call a slip of the finger.
 // Usage: feedback-coverage [--list] [CONTENT-FILE]   (default: enhavo.adt in the working folder); --list
 // prints every form with the explanation it gets.
 #include "answer_feedback.h"
@@ -22,6 +24,8 @@
 namespace {
 
 using kvizaro::Mistake;
+
+constexpr std::size_t MistakeKinds = static_cast<std::size_t>(Mistake::WordOrder) + 1;
 
 struct Tally {
     int forms = 0;
@@ -147,6 +151,38 @@ template <typename Add> void endingForms(const std::vector<std::string>& words, 
     }
 }
 
+// The -n of the first accusative word moved to the first noun or adjective before or after it.
+template <typename Add> void movedAccusativeForm(std::vector<std::string> words, Add add) {
+    std::size_t object = words.size();
+    std::size_t other = words.size();
+    for (std::size_t i = 0; i < words.size(); ++i) {
+        const std::string word = lower(letters(words[i]));
+        if (object == words.size() && isAccusativeWord(word) && endsWith(word, "n")) {
+            object = i;
+        } else if (other == words.size() && isNominativeWord(word)) {
+            other = i;
+        }
+    }
+    if (object == words.size() || other == words.size())
+        return;
+    const std::string objectWord(letters(words[object]));
+    const std::string tail = words[object].substr(objectWord.size());
+    words[object] = objectWord.substr(0, objectWord.size() - 1) + tail;
+    replaceWord(words, other, std::string(letters(words[other])) + "n", add);
+}
+
+// Every Hungarian accent dropped (display bytes, which Windows-1250 shares for these letters).
+std::string withoutAccents(std::string text) {
+    static const std::string_view accented = "\xE1\xE9\xED\xF3\xF6\xF5\xFA\xFC\xFB";
+    static const std::string_view plain = "aeiooouuu";
+    for (char& c : text) {
+        const std::size_t at = accented.find(c);
+        if (at != std::string_view::npos)
+            c = plain[at];
+    }
+    return text;
+}
+
 template <typename Add> void withoutXForms(const std::string& answer, Add add) {
     for (std::size_t i = 1; i < answer.size(); ++i) {
         const char x = answer[i];
@@ -166,8 +202,21 @@ template <typename Add> void swapForms(const std::vector<std::string>& words, Ad
     }
 }
 
-// One letter of the longest word, in its middle, made another letter.
-template <typename Add> void typoForm(const std::vector<std::string>& words, Add add) {
+// Letters as the learner sees them: an x-system pair is one.
+std::size_t shownLetters(std::string_view word) {
+    std::size_t count = 0;
+    for (std::size_t at = 0; at < word.size(); ++at) {
+        const bool marker = at > 0 && (word[at] == 'x' || word[at] == 'X') &&
+                            std::string_view("cghjsuCGHJSU").find(word[at - 1]) != std::string_view::npos;
+        count += marker ? 0 : 1;
+    }
+    return count;
+}
+
+// One letter of the longest word, in its middle, made another letter: a slip of the finger, unless it
+// makes a short word or a word of the course, or only drops an accent.
+template <typename Add>
+void typoForm(const std::vector<std::string>& words, const kvizaro::CourseWords& course, Add add) {
     std::size_t longest = 0;
     for (std::size_t i = 0; i < words.size(); ++i) {
         if (letters(words[i]).size() > letters(words[longest]).size())
@@ -179,11 +228,18 @@ template <typename Add> void typoForm(const std::vector<std::string>& words, Add
     char& letter = word[word.size() / 2];
     if (letter == 'x' || letter == 'X')
         return;
+    const bool accentOnly = letter != 'e' && withoutAccents(std::string(1, letter)) == "e";
     letter = (letter == 'e') ? 'a' : 'e';
-    replaceWord(words, longest, word, add);
+    Mistake expected = Mistake::Typo;
+    if (accentOnly) {
+        expected = Mistake::Accents;
+    } else if (shownLetters(word) < kvizaro::MinTypoLetters || course.contains(lower(word))) {
+        expected = Mistake::OtherWord;
+    }
+    replaceWord(words, longest, word, [&](std::string form) { add(std::move(form), expected); });
 }
 
-std::vector<Form> wrongForms(const std::string& answer) {
+std::vector<Form> wrongForms(const std::string& answer, const kvizaro::CourseWords& course) {
     std::vector<Form> forms;
     const auto words = splitWords(answer);
     for (Mistake which : {Mistake::AccusativeMissing, Mistake::AccusativeExtra, Mistake::PluralMissing,
@@ -193,8 +249,16 @@ std::vector<Form> wrongForms(const std::string& answer) {
     withoutXForms(answer, [&](std::string form) {
         forms.push_back({std::move(form), Mistake::LetterWithoutX});
     });
+    movedAccusativeForm(words, [&](std::string form) {
+        forms.push_back({std::move(form), Mistake::AccusativeMisplaced});
+    });
+    if (const std::string plain = withoutAccents(answer); plain != answer) {
+        forms.push_back({plain, Mistake::Accents});
+    }
     swapForms(words, [&](std::string form) { forms.push_back({std::move(form), Mistake::WordOrder}); });
-    typoForm(words, [&](std::string form) { forms.push_back({std::move(form), Mistake::Typo}); });
+    typoForm(words, course, [&](std::string form, Mistake named) {
+        forms.push_back({std::move(form), named});
+    });
     return forms;
 }
 
@@ -204,6 +268,8 @@ const char* kindName(Mistake mistake) {
         return "-n dropped";
     case Mistake::AccusativeExtra:
         return "-n added";
+    case Mistake::AccusativeMisplaced:
+        return "-n moved to another word";
     case Mistake::PluralMissing:
         return "-j dropped";
     case Mistake::PluralExtra:
@@ -212,8 +278,12 @@ const char* kindName(Mistake mistake) {
         return "x dropped";
     case Mistake::VerbEnding:
         return "verb ending";
+    case Mistake::Accents:
+        return "accents dropped";
     case Mistake::Typo:
         return "one letter changed";
+    case Mistake::OtherWord:
+        return "one letter changed into another course word";
     case Mistake::WordOrder:
         return "two words swapped";
     }
@@ -228,6 +298,63 @@ double share(int part, int whole) {
     return whole == 0 ? 0.0 : 100.0 * part / whole;
 }
 
+// Every letter of every word of an answer changed into each plain letter: how many such slips make another
+// word of the course, and what the notice calls those.
+struct OneLetterChanges {
+    int all = 0;
+    int courseWords = 0;
+    int accepted = 0;
+    std::array<int, MistakeKinds + 1> named{}; // by what the notice names, last none
+
+    void tryAll(const std::string& answer, const std::vector<std::string>& solutions,
+                const kvizaro::CourseWords& course) {
+        const auto words = splitWords(answer);
+        for (std::size_t w = 0; w < words.size(); ++w) {
+            const std::string word = lower(letters(words[w]));
+            for (std::size_t at = 0; at < word.size(); ++at) {
+                if (word[at] == 'x' && at > 0)
+                    continue; // the marker of an x-system pair
+                for (char letter : std::string_view("abcdefghijklmnoprstuvz")) {
+                    if (letter == word[at])
+                        continue;
+                    std::string changed = word;
+                    changed[at] = letter;
+                    ++all;
+                    if (course.contains(changed))
+                        judge(words, w, changed, solutions, course);
+                }
+            }
+        }
+    }
+
+    void judge(const std::vector<std::string>& words, std::size_t index, const std::string& changed,
+               const std::vector<std::string>& solutions, const kvizaro::CourseWords& course) {
+        ++courseWords;
+        std::string form;
+        replaceWord(words, index, changed, [&](std::string text) { form = std::move(text); });
+        if (kvizaro::isAcceptedAnswer(form, solutions)) {
+            ++accepted;
+            return;
+        }
+        const auto explanation = kvizaro::explainMistake(form, solutions, course);
+        ++named[explanation ? static_cast<std::size_t>(explanation->mistake) : MistakeKinds];
+    }
+
+    void print(std::size_t courseSize) const {
+        const int judged = courseWords - accepted;
+        std::printf("\nOne-letter changes of every word of the first accepted answers: %d; %d (%.1f %%) make "
+                    "another of the course's %zu words, %d of them rejected by the check. Named:\n\n",
+                    all, courseWords, share(courseWords, all), courseSize, judged);
+        std::printf("| explanation | changes | share |\n|---|---|---|\n");
+        for (std::size_t kind = 0; kind < named.size(); ++kind) {
+            if (named[kind] > 0) {
+                const char* name = kind < MistakeKinds ? kindName(static_cast<Mistake>(kind)) : "none";
+                std::printf("| %s | %d | %.1f %% |\n", name, named[kind], share(named[kind], judged));
+            }
+        }
+    }
+};
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -239,23 +366,26 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "feedback-coverage: %s\n", loaded.error->c_str());
         return 2;
     }
-    std::array<Tally, 9> tallies{}; // one per mistake, and last the answers to another question
+    const kvizaro::CourseWords course(loaded.lines);
+    std::array<Tally, MistakeKinds + 1>
+        tallies{}; // one per mistake, and last the answers to another question
     int questions = 0;
+    OneLetterChanges changes;
     const auto judge = [&](const Form& form, const std::vector<std::string>& solutions) {
-        Tally& tally = tallies[form.expected ? static_cast<std::size_t>(*form.expected) : 8];
+        Tally& tally = tallies[form.expected ? static_cast<std::size_t>(*form.expected) : MistakeKinds];
         ++tally.forms;
         if (kvizaro::isAcceptedAnswer(form.answer, solutions)) {
             ++tally.accepted;
             return;
         }
-        const auto named = kvizaro::explainMistake(form.answer, solutions);
+        const auto named = kvizaro::explainMistake(form.answer, solutions, course);
         if (list) {
             std::printf("%s\t%s\t%s\n", kindName(form.expected), form.answer.c_str(),
-                        named ? kindName(*named) : "-");
+                        named ? kindName(named->mistake) : "-");
         }
         if (!named)
             ++tally.none;
-        else if (named == form.expected)
+        else if (named->mistake == form.expected)
             ++tally.named;
         else
             ++tally.other;
@@ -268,9 +398,11 @@ int main(int argc, char** argv) {
             if (items[i].solutions.empty())
                 continue;
             ++questions;
-            for (const Form& form : wrongForms(kvizaro::latin3ToXSystem(items[i].solutions.front()))) {
+            const std::string answer = kvizaro::latin3ToXSystem(items[i].solutions.front());
+            for (const Form& form : wrongForms(answer, course)) {
                 judge(form, items[i].solutions);
             }
+            changes.tryAll(answer, items[i].solutions, course);
             const auto& next = items[(i + 1) % items.size()];
             if (&next != &items[i] && !next.solutions.empty()) {
                 judge({kvizaro::latin3ToXSystem(next.solutions.front()), std::nullopt}, items[i].solutions);
@@ -283,7 +415,7 @@ int main(int argc, char** argv) {
     Tally all;
     for (std::size_t kind = 0; kind < tallies.size(); ++kind) {
         const Tally& t = tallies[kind];
-        const bool mistake = kind < 8;
+        const bool mistake = kind < MistakeKinds;
         if (t.forms == 0)
             continue;
         const int judged = t.forms - t.accepted;
@@ -301,5 +433,6 @@ int main(int argc, char** argv) {
     const int judged = all.forms - all.accepted;
     std::printf("| all typical mistakes | %d | %d | %.1f %% | %.1f %% | %.1f %% |\n", all.forms, all.accepted,
                 share(all.named, judged), share(all.other, judged), share(all.none, judged));
+    changes.print(course.size());
     return 0;
 }

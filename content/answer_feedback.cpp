@@ -3,6 +3,7 @@
 #include "code_pages.h"
 #include "esperanto.h"
 #include "line_parser.h"
+#include "readers.h"
 
 #include <algorithm>
 #include <array>
@@ -375,16 +376,20 @@ std::optional<Words> placedOn(Words words, const Words& model) {
 // ---- Closest accepted answer ---------------------------------------------------------------------------
 
 struct Comparison {
+    std::string typedShown;
     Words typed;
+    std::vector<std::string> acceptedShown;
     std::vector<Words> accepted;
     std::optional<std::size_t> closest;
 };
 
 Comparison compare(std::string_view typed, const std::vector<std::string>& accepted) {
     Comparison comparison;
-    comparison.typed = wordsOfStored(typed);
+    comparison.typedShown = XToLatin3(typed);
+    comparison.typed = wordsOf(comparison.typedShown);
     for (const std::string& answer : accepted) {
-        comparison.accepted.push_back(wordsOfStored(answer));
+        comparison.acceptedShown.push_back(XToLatin3(answer));
+        comparison.accepted.push_back(wordsOf(comparison.acceptedShown.back()));
     }
     const std::size_t typedLetters = letterCount(comparison.typed);
     // A right answer is the answer check's to decide, by its own comparison.
@@ -456,15 +461,24 @@ bool addsPlural(const Word& longer, const Word& shorter) {
     return addsEnding(longerBase, shorterBase, "j") && takesPlural(shorterBase);
 }
 
-// Missing/extra rules: every differing pair has the ending one way or the other; the first pair decides
-// which of the two is named.
+// Missing/extra rules: every differing pair has the ending one way or the other. An ending missing on one
+// word and standing on another is misplaced, where the rule can say so; otherwise the first pair decides.
 template <typename Adds>
 std::optional<Mistake> endingMistake(const std::vector<Pair>& pairs, Adds adds, Mistake missing,
-                                     Mistake extra) {
+                                     Mistake extra, std::optional<Mistake> misplaced = std::nullopt) {
+    bool someMissing = false;
+    bool someExtra = false;
     for (const auto& [typed, accepted] : pairs) {
-        if (!adds(*typed, *accepted) && !adds(*accepted, *typed)) {
+        if (adds(*accepted, *typed)) {
+            someMissing = true;
+        } else if (adds(*typed, *accepted)) {
+            someExtra = true;
+        } else {
             return std::nullopt;
         }
+    }
+    if (someMissing && someExtra && misplaced) {
+        return misplaced;
     }
     return adds(*pairs.front().second, *pairs.front().first) ? missing : extra;
 }
@@ -580,35 +594,101 @@ template <typename Fits> bool allPairs(const std::vector<Pair>& pairs, Fits fits
                        [&](const Pair& pair) { return fits(*pair.first, *pair.second); });
 }
 
+// The letter without its Hungarian accent, in small letters, by its display byte (which Windows-1250
+// shares for these letters): á and Á give a, ó ö ő Ó Ö Ő give o, and so on.
+char32_t unaccented(char32_t code) {
+    struct Family {
+        char base;
+        std::string_view bytes;
+    };
+    static constexpr std::array<Family, 5> families{{{'a', "\xE1\xC1"},
+                                                     {'e', "\xE9\xC9"},
+                                                     {'i', "\xED\xCD"},
+                                                     {'o', "\xF3\xF6\xF5\xD3\xD6\xD5"},
+                                                     {'u', "\xFA\xFC\xFB\xDA\xDC\xDB"}}};
+    for (const Family& family : families) {
+        if (code < 0x100 && family.bytes.find(static_cast<char>(code)) != std::string_view::npos) {
+            return static_cast<unsigned char>(family.base);
+        }
+    }
+    return code;
+}
+
+bool differsOnlyInAccents(const Word& typed, const Word& accepted) {
+    return typed.size() == accepted.size() &&
+           std::equal(typed.begin(), typed.end(), accepted.begin(), [](const Letter& a, const Letter& b) {
+               return unaccented(a.code) == unaccented(b.code);
+           });
+}
+
+// What the word-for-word rules need beyond the two answers' words.
+struct WordContext {
+    const Comparison& comparison;
+    std::size_t closest;
+    const CourseWords& courseWords;
+};
+
+std::string shownWord(const Word& word, std::string_view shown) {
+    return displayLatin3ToUtf8(shown.substr(word.front().begin, word.back().end - word.front().begin));
+}
+
+// A short word, or one that the course accepts somewhere, was typed as that word, not slipped into.
+bool isWordOfItsOwn(const Word& typed, const WordContext& context) {
+    const std::string spelt = spelling(typed);
+    if (typed.size() < MinTypoLetters || context.courseWords.contains(spelt)) {
+        return true;
+    }
+    return std::any_of(context.comparison.accepted.begin(), context.comparison.accepted.end(),
+                       [&](const Words& answer) {
+                           return std::any_of(answer.begin(), answer.end(),
+                                              [&](const Word& word) { return spelling(word) == spelt; });
+                       });
+}
+
+std::optional<Explanation> oneLetterMistake(const Pair& pair, const WordContext& context) {
+    if (!isTypo(*pair.first, *pair.second)) {
+        return std::nullopt;
+    }
+    if (!isWordOfItsOwn(*pair.first, context)) {
+        return Explanation{Mistake::Typo, {}, {}};
+    }
+    const Comparison& comparison = context.comparison;
+    return Explanation{Mistake::OtherWord, shownWord(*pair.first, comparison.typedShown),
+                       shownWord(*pair.second, comparison.acceptedShown[context.closest])};
+}
+
 // The rules that compare word with word, for answers with as many words as the accepted one.
-std::optional<Mistake> wordForWordMistake(const std::vector<Pair>& pairs) {
+std::optional<Explanation> wordForWordMistake(const std::vector<Pair>& pairs, const WordContext& context) {
     if (pairs.empty()) {
         return std::nullopt;
     }
-    if (auto mistake =
-            endingMistake(pairs, addsAccusative, Mistake::AccusativeMissing, Mistake::AccusativeExtra)) {
-        return mistake;
+    const auto named = [](Mistake mistake) { return std::optional(Explanation{mistake, {}, {}}); };
+    if (auto mistake = endingMistake(pairs, addsAccusative, Mistake::AccusativeMissing,
+                                     Mistake::AccusativeExtra, Mistake::AccusativeMisplaced)) {
+        return named(*mistake);
     }
     if (auto mistake = endingMistake(pairs, addsPlural, Mistake::PluralMissing, Mistake::PluralExtra)) {
-        return mistake;
+        return named(*mistake);
     }
     if (allPairs(pairs, lacksXSystem)) {
-        return Mistake::LetterWithoutX;
+        return named(Mistake::LetterWithoutX);
     }
     if (allPairs(pairs, differsInVerbEnding)) {
-        return Mistake::VerbEnding;
+        return named(Mistake::VerbEnding);
     }
-    if (pairs.size() == 1 && isTypo(*pairs.front().first, *pairs.front().second)) {
-        return Mistake::Typo;
+    if (allPairs(pairs, differsOnlyInAccents)) {
+        return named(Mistake::Accents);
     }
-    return std::nullopt;
+    return pairs.size() == 1 ? oneLetterMistake(pairs.front(), context) : std::nullopt;
 }
 
-std::optional<Mistake> wordForWordMistake(const Words& typed, const Words& accepted) {
+std::optional<Explanation> wordForWordMistake(const WordContext& context) {
+    const Words& typed = context.comparison.typed;
+    const Words& accepted = context.comparison.accepted[context.closest];
     if (typed.size() != accepted.size()) {
         return std::nullopt;
     }
-    return wordForWordMistake(differingPairs(typed, accepted));
+    return wordForWordMistake(differingPairs(typed, accepted), context);
 }
 
 } // namespace
@@ -638,12 +718,30 @@ AnswerMarks markDifferences(std::string_view typed, std::string_view instruction
     return marks;
 }
 
-std::optional<Mistake> explainMistake(std::string_view typed, const std::vector<std::string>& accepted) {
+CourseWords::CourseWords(const ContentLines& lines) {
+    for (std::size_t at = 0; at < lines.size(); ++at) {
+        if (itemLineKey(lines[at]) != ItemKey::Solution) {
+            continue;
+        }
+        if (const std::optional<std::string> accepted = quotedField(lines[at], 1)) {
+            addAnswer(*accepted);
+        }
+    }
+}
+
+void CourseWords::addAnswer(std::string_view accepted) {
+    for (const Word& word : wordsOfStored(accepted)) {
+        words_.insert(spelling(word));
+    }
+}
+
+std::optional<Explanation> explainMistake(std::string_view typed, const std::vector<std::string>& accepted,
+                                          const CourseWords& courseWords) {
     const Comparison comparison = compare(typed, accepted);
     if (!comparison.closest) {
         return std::nullopt;
     }
-    if (auto mistake = wordForWordMistake(comparison.typed, comparison.accepted[*comparison.closest])) {
+    if (auto mistake = wordForWordMistake({comparison, *comparison.closest, courseWords})) {
         return mistake;
     }
     // The right words in another order are right words whichever answer they belong to, even when an
@@ -652,15 +750,17 @@ std::optional<Mistake> explainMistake(std::string_view typed, const std::vector<
     const bool reordered =
         std::any_of(comparison.accepted.begin(), comparison.accepted.end(),
                     [&](const Words& words) { return sortedSpellings(words) == typedWords; });
-    return reordered ? std::optional(Mistake::WordOrder) : std::nullopt;
+    return reordered ? std::optional(Explanation{Mistake::WordOrder, {}, {}}) : std::nullopt;
 }
 
-std::string_view mistakeText(Mistake mistake) {
-    switch (mistake) {
+std::string mistakeText(const Explanation& explanation) {
+    switch (explanation.mistake) {
     case Mistake::AccusativeMissing:
         return "Hiányzik a tárgyeset -n végződése.";
     case Mistake::AccusativeExtra:
         return "Fölösleges az -n végződés.";
+    case Mistake::AccusativeMisplaced:
+        return "Rossz szón van a tárgyeset -n végződése.";
     case Mistake::PluralMissing:
         return "Hiányzik a többes szám -j végződése.";
     case Mistake::PluralExtra:
@@ -671,8 +771,12 @@ std::string_view mistakeText(Mistake mistake) {
         return "Rossz az igevégződés: -as jelen, -is múlt, -os jövő, -us feltételes, -u felszólító, -i "
                "főnévi "
                "igenév.";
+    case Mistake::Accents:
+        return "Ékezethiba: nézd meg az ékezetes betűket.";
     case Mistake::Typo:
         return "Elgépelés: egy betű eltér.";
+    case Mistake::OtherWord:
+        return "Más szó: „" + explanation.typedWord + "” helyett „" + explanation.acceptedWord + "”.";
     case Mistake::WordOrder:
         return "A szavak jók, de más a sorrendjük.";
     }

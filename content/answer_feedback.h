@@ -8,10 +8,13 @@
 // separate words, and an Esperanto letter, as a real letter or as an x-system pair, is one letter.
 #pragma once
 
+#include "content_file.h"
+
 #include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_set>
 #include <vector>
 
 namespace kvizaro {
@@ -55,6 +58,25 @@ std::optional<std::size_t> closestAcceptedAnswer(std::string_view typed,
 AnswerMarks markDifferences(std::string_view typed, std::string_view instruction,
                             const std::vector<std::string>& accepted);
 
+// Every word of every accepted answer of a content file, spelt as the answer check compares it (x-system,
+// small letters): a typed word that is one of them is a word of its own, not a slip of the finger. Built
+// once for the content, since every wrong answer asks it.
+class CourseWords {
+public:
+    CourseWords() = default;
+    // The "Solvo" lines of every block.
+    explicit CourseWords(const ContentLines& lines);
+    void addAnswer(std::string_view accepted);
+    bool contains(const std::string& comparedWord) const { return words_.contains(comparedWord); }
+    std::size_t size() const { return words_.size(); }
+
+private:
+    std::unordered_set<std::string> words_;
+};
+
+// A one-letter difference is a slip of the finger only in a typed word of this many letters or more.
+inline constexpr std::size_t MinTypoLetters = 4;
+
 // The typical mistakes, in the order in which they are tried; the first that fits is named. Each accounts
 // for every difference between the typed answer and the closest accepted answer, word for word; only the
 // word order is also judged against the other accepted answers, since the right words in another order
@@ -62,17 +84,31 @@ AnswerMarks markDifferences(std::string_view typed, std::string_view instruction
 enum class Mistake {
     AccusativeMissing,
     AccusativeExtra,
+    AccusativeMisplaced, // the -n missing on some words and standing on others
     PluralMissing,
     PluralExtra,
     LetterWithoutX,
     VerbEnding,
-    Typo,
+    Accents,   // letters that differ only in their Hungarian accents: a/á, o/ó/ö/ő, ...
+    Typo,      // one letter off in a word of MinTypoLetters or more that is no word of the course
+    OtherWord, // one letter off, but the typed word is short or a word of the course
     WordOrder,
 };
 
-std::optional<Mistake> explainMistake(std::string_view typed, const std::vector<std::string>& accepted);
+struct Explanation {
+    Mistake mistake = Mistake::Typo;
+    // For OtherWord: the typed word and the accepted word it replaces, UTF-8, as the learner and the
+    // accepted answer write them.
+    std::string typedWord;
+    std::string acceptedWord;
+    friend bool operator==(const Explanation&, const Explanation&) = default;
+};
+
+// Without `courseWords` only the question's own accepted answers tell a word from a slip.
+std::optional<Explanation> explainMistake(std::string_view typed, const std::vector<std::string>& accepted,
+                                          const CourseWords& courseWords = {});
 
 // The explanation in Hungarian, UTF-8, as the notice shows it.
-std::string_view mistakeText(Mistake mistake);
+std::string mistakeText(const Explanation& explanation);
 
 } // namespace kvizaro

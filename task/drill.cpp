@@ -66,6 +66,10 @@ std::string explanationText(const Evaluation& evaluation) {
 void Drill::startSheet(const std::string& sheetBlockName, const ContentLines& lines) {
     sheetBlockName_ = sheetBlockName;
     sheetLines_ = &lines;
+    if (courseWordsSource_ != &lines) {
+        courseWords_ = CourseWords(lines);
+        courseWordsSource_ = &lines;
+    }
     ReadSheet(lines);
     roundItems_.clear();
     for (std::size_t item = 0; item < sheet_.items.size(); ++item) {
@@ -169,7 +173,7 @@ bool Drill::EvaluateAnswer() {
     Evaluation evaluation{item.question, item.instruction, submittedAnswer_, right, score, {}, {}};
     if (!right) {
         evaluation.marks = markDifferences(submittedAnswer_, item.instruction, item.solutions);
-        evaluation.mistake = explainMistake(submittedAnswer_, item.solutions);
+        evaluation.mistake = explainMistake(submittedAnswer_, item.solutions, courseWords_);
         wrongAnswers_.push_back({roundItems_[currentQuestion_ - 1U], submittedAnswer_});
     }
     lastEvaluation_ = std::move(evaluation);

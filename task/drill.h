@@ -67,7 +67,7 @@ struct Evaluation {
     bool right = false;
     Score score;
     AnswerMarks marks;
-    std::optional<Mistake> mistake;
+    std::optional<Explanation> mistake;
 };
 
 // The explanation the notice shows for a wrong answer, UTF-8; empty when no typical mistake fits.
@@ -158,6 +158,9 @@ private:
     std::vector<std::size_t> roundItems_;
     std::vector<WrongAnswer> wrongAnswers_;
     std::optional<Evaluation> lastEvaluation_;
+    // The words of every accepted answer of `courseWordsSource_`, read when a sheet of other lines starts.
+    CourseWords courseWords_;
+    const ContentLines* courseWordsSource_ = nullptr;
 };
 
 } // namespace kvizaro

@@ -2,6 +2,8 @@
 
 #include "adt_check.h"
 #include "adt_codec.h"
+#include "adt_taught.h"
+#include "adt_try.h"
 #include "content_file.h"
 #include "safe_save.h"
 #include "word_list_cli.h"
@@ -66,6 +68,26 @@ Commands:
                       UTF-8 with a byte-order mark, the header above, one row per question. Headings
                       and help texts are not part of it. Importing it again gives the same sheets,
                       questions and answers.
+  try COURSE ANSWERS   Checks typed answers against a course exactly as the task sheet judges them.
+                      COURSE is a stored file or a lesson source. ANSWERS is UTF-8 text, one answer a
+                      line: the question's text, a tab, the answer as a learner types it (real
+                      Esperanto letters or the x-system); empty lines and lines starting with "#" are
+                      left out. Each answer is judged by every question with exactly that text, in
+                      any sheet; a rejected answer is listed with the question's sheet and its
+                      accepted answers, and so is a question that no sheet asks.
+  taught COURSE TABLE Finds words that a question asks before the sheet that teaches them. TABLE is
+                      UTF-8 text of tab-separated rows (empty lines and lines starting with "#" are
+                      left out), sheets named by their block:
+                        rule<TAB>BLOCK<TAB>PATTERN<TAB>WHAT   a word PATTERN finds needs BLOCK
+                        word<TAB>BLOCK<TAB>WORD WORD ...       taught as words on BLOCK ("stem*" for
+                                                               every word it begins); before BLOCK
+                                                               they need BLOCK, from it on no rule
+                                                               applies to them
+                      PATTERN is an ECMAScript regular expression searched in the word. Words are
+                      those of each model answer, in the x-system and small letters; the sheets
+                      are taught in menu order. A word the question itself writes (also as parts
+                      joined by "+" or "-") is glossed and not reported. Each finding reads
+                      BLOCK #N «question»: «word» needs BLOCK (WHAT)
   --version           Shows the version.
   --help              Shows this text.
 
@@ -79,7 +101,9 @@ Saving OUT:
 Exit status:
   0   success; check found no errors (warnings may be listed)
   1   check found errors, encode refused the source, decode met bytes without a character,
-      or an import or export found content it cannot write (nothing is written then)
+      an import or export found content it cannot write (nothing is written then), try
+      found an answer rejected, a question not asked or a line without its tab, or taught
+      found a word asked before it is taught or a row it cannot read
   2   a file could not be read or written, or the output could not be written
   64  wrong command or arguments
 )";
@@ -213,6 +237,12 @@ int runCommand(const std::vector<std::string>& arguments, std::ostream& out, std
     }
     if (command == "check" && count == 1) {
         return check(arguments[1], out, err);
+    }
+    if (command == "try" && count == 2) {
+        return tryAnswers(arguments[1], arguments[2], out, err);
+    }
+    if (command == "taught" && count == 2) {
+        return auditTeachingOrder(arguments[1], arguments[2], out, err);
     }
     return usage(err);
 }

@@ -116,6 +116,9 @@ private slots:
         const int verbEnding = int(Mistake::VerbEnding);
         const int typo = int(Mistake::Typo);
         const int wordOrder = int(Mistake::WordOrder);
+        const int misplaced = int(Mistake::AccusativeMisplaced);
+        const int accents = int(Mistake::Accents);
+        const int otherWord = int(Mistake::OtherWord);
 
         // Accusative -n: nouns, adjectives, pronouns, correlatives.
         row("accusative-missing-twice", "Bona tago", {"Bonan tagon!"}, accusativeMissing);
@@ -128,8 +131,10 @@ private slots:
             accusativeMissing);
         row("accusative-extra-pronoun", "Kiel vin fartas?", {"Kiel vi fartas?"}, accusativeExtra);
         row("accusative-extra-noun", "La hundon dormas", {"La hundo dormas"}, accusativeExtra);
-        row("accusative-first-pair-decides", "La hundon vidas la kato", {"La hundo vidas la katon"},
-            accusativeExtra);
+        row("accusative-on-the-wrong-word", "La hundon vidas la kato", {"La hundo vidas la katon"},
+            misplaced);
+        row("accusative-on-the-subject", "La katon vidas la hundo.", {"La kato vidas la hundon."}, misplaced);
+        row("plural-first-pair-decides", "bonaj hundo", {"bona hundoj"}, pluralExtra);
         row("accusative-real-letters", "Mi \xf8uas la tago", {"Mi gxuas la tagon"}, accusativeMissing);
         // Direction -n is no accusative; a verb's -n is no ending at all.
         row("direction-n-is-a-typo", "Mi iras hejme", {"Mi iras hejmen"}, typo);
@@ -153,15 +158,18 @@ private slots:
         row("caret-for-x", "c^u", {"cxu"}, withoutX);
         row("x-missing-in-sentence", "Gis revido!", {"Gxis revido!"}, withoutX);
         row("x-missing-capital", "GIS", {"Gxis"}, withoutX);
-        row("wrong-letter-with-x-is-a-typo", "gxu", {"cxu"}, typo);
-        row("wrong-real-letter-is-a-typo", "\xf8u", {"cxu"}, typo);
+        row("wrong-letter-with-x-is-a-typo", "gxambro", {"cxambro"}, typo);
+        row("wrong-real-letter-is-a-typo",
+            "\xf8"
+            "ambro",
+            {"cxambro"}, typo);
 
         // Verb endings, tried before the typo that a one-letter ending change also is.
         row("verb-past-for-present", "Kiel vi fartis?", {"Kiel vi fartas?"}, verbEnding);
         row("verb-conditional", "Mi dankus", {"Mi dankas"}, verbEnding);
         row("verb-imperative-for-infinitive", "Pardoni", {"Pardonu!"}, verbEnding);
         row("verb-infinitive-for-present", "Kio esti via nomo?", {"Kio estas via nomo?"}, verbEnding);
-        row("pronoun-is-no-verb", "Kiel va fartas?", {"Kiel vi fartas?"}, typo);
+        row("pronoun-is-no-verb", "Kiel va fartas?", {"Kiel vi fartas?"}, otherWord);
 
         // One slip in one word.
         row("typo-changed", "Bonan tagpn", {"Bonan tagon"}, typo);
@@ -177,6 +185,18 @@ private slots:
         row("typo-in-pair-real-letter-accepted", "navx", {"na\xfd"}, typo);
         row("two-typos-one-word", "Bnaan tagon", {"Bonan tagon"}, NoMistake);
         row("two-typos-two-words", "Bonn tagn", {"Bonan tagon"}, NoMistake);
+
+        // Hungarian accents missing, added or another one, also on a capital; tried before the typo.
+        row("accents-missing", "Jo ejszakat", {"J\xf3 \xe9jszak\xe1t!"}, accents);
+        row("accent-added", "\xe1sztal", {"asztal"}, accents);
+        row("accent-another", "k\xf5nyv", {"k\xf6nyv"}, accents);
+        row("accent-capital", "Ertem.", {"\xc9rtem."}, accents);
+        row("accent-and-letter", "Jo ejszakaa", {"J\xf3 \xe9jszak\xe1t!"}, NoMistake);
+
+        // One letter off in a short word, or into another word: no slip of the finger.
+        row("short-word", "Vi legas.", {"Mi legas."}, otherWord);
+        row("three-letters", "pri", {"pro"}, otherWord);
+        row("word-of-another-accepted-answer", "Mi vidas", {"Mi vivas", "Li vidas"}, otherWord);
 
         // Word order.
         row("order-two-words", "tagon Bonan!", {"Bonan tagon!"}, wordOrder);
@@ -209,8 +229,8 @@ private slots:
         QFETCH(QByteArray, typed);
         QFETCH(QByteArrayList, accepted);
         QFETCH(int, mistake);
-        const std::optional<Mistake> named = explainMistake(bytes(typed), answersOf(accepted));
-        QCOMPARE(named ? int(*named) : NoMistake, mistake);
+        const std::optional<Explanation> named = explainMistake(bytes(typed), answersOf(accepted));
+        QCOMPARE(named ? int(named->mistake) : NoMistake, mistake);
     }
 
     // The explanation never turns a right answer wrong: what the check accepts is neither explained,
@@ -356,6 +376,8 @@ private slots:
             << int(Mistake::AccusativeMissing) << QStringLiteral("Hiányzik a tárgyeset -n végződése.");
         QTest::newRow("accusative-extra")
             << int(Mistake::AccusativeExtra) << QStringLiteral("Fölösleges az -n végződés.");
+        QTest::newRow("accusative-misplaced") << int(Mistake::AccusativeMisplaced)
+                                              << QStringLiteral("Rossz szón van a tárgyeset -n végződése.");
         QTest::newRow("plural-missing")
             << int(Mistake::PluralMissing) << QStringLiteral("Hiányzik a többes szám -j végződése.");
         QTest::newRow("plural-extra")
@@ -367,6 +389,8 @@ private slots:
         QTest::newRow("verb-ending") << int(Mistake::VerbEnding)
                                      << QStringLiteral("Rossz az igevégződés: -as jelen, -is múlt, -os jövő, "
                                                        "-us feltételes, -u felszólító, -i főnévi igenév.");
+        QTest::newRow("accents") << int(Mistake::Accents)
+                                 << QStringLiteral("Ékezethiba: nézd meg az ékezetes betűket.");
         QTest::newRow("typo") << int(Mistake::Typo) << QStringLiteral("Elgépelés: egy betű eltér.");
         QTest::newRow("word-order") << int(Mistake::WordOrder)
                                     << QStringLiteral("A szavak jók, de más a sorrendjük.");
@@ -374,8 +398,42 @@ private slots:
     void explanationsReadAsWritten() {
         QFETCH(int, mistake);
         QFETCH(QString, text);
-        const std::string_view utf8 = mistakeText(static_cast<Mistake>(mistake));
-        QCOMPARE(QString::fromUtf8(utf8.data(), qsizetype(utf8.size())), text);
+        QCOMPARE(QString::fromStdString(mistakeText({static_cast<Mistake>(mistake), {}, {}})), text);
+    }
+
+    // A one-letter difference is a slip only in a word of 4 letters or more that no accepted answer of the
+    // course holds; otherwise the typed word and the one it replaces are named as written.
+    void slipOrAnotherWord_data() {
+        QTest::addColumn<QByteArray>("typed");
+        QTest::addColumn<QByteArrayList>("accepted");
+        QTest::addColumn<QByteArrayList>("course"); // content lines
+        QTest::addColumn<QString>("text");
+        const QString slip = QStringLiteral("Elgépelés: egy betű eltér.");
+        const QByteArrayList course{"Demando=\"kuras\"", "Solvo=\"Mi komprenas.\"", "Solvo=\"Li kuras\""};
+        QTest::newRow("short-word") << QByteArray("Vi legas.") << QByteArrayList{"Mi legas."} << course
+                                    << QStringLiteral("Más szó: „Vi” helyett „Mi”.");
+        QTest::newRow("letters-as-shown") << QByteArray("gxu") << QByteArrayList{"Cxu"} << course
+                                          << QStringLiteral("Más szó: „ĝu” helyett „Ĉu”.");
+        QTest::newRow("word-of-the-course") << QByteArray("Mi kuras!") << QByteArrayList{"Mi kuiras."}
+                                            << course << QStringLiteral("Más szó: „kuras” helyett „kuiras”.");
+        QTest::newRow("slip-in-a-long-word")
+            << QByteArray("Mi kompremas") << QByteArrayList{"Mi komprenas."} << course << slip;
+        QTest::newRow("questions-hold-no-answers") << QByteArray("Mi kuras") << QByteArrayList{"Mi kuiras."}
+                                                   << QByteArrayList{course.front()} << slip;
+    }
+    void slipOrAnotherWord() {
+        QFETCH(QByteArray, typed);
+        QFETCH(QByteArrayList, accepted);
+        QFETCH(QByteArrayList, course);
+        QFETCH(QString, text);
+        ContentLines lines;
+        for (const QByteArray& line : course) {
+            lines.append(bytes(line));
+        }
+        const std::optional<Explanation> named =
+            explainMistake(bytes(typed), answersOf(accepted), CourseWords(lines));
+        QVERIFY(named.has_value());
+        QCOMPARE(QString::fromStdString(mistakeText(*named)), text);
     }
 };
 

@@ -269,7 +269,7 @@ private slots:
             << QList<int>{} << true << QList<int>{0, 3} << none << DrillState::Ended;
         QTest::newRow("end-keeps-the-last-wrong")
             << QByteArrayList{"saluton", "cxu vi fartas bone", "tir"} << false << QList<int>{1, 3}
-            << QList<int>{} << true << QList<int>{1, 3} << QStringLiteral("Elgépelés: egy betű eltér.")
+            << QList<int>{} << true << QList<int>{1, 3} << QStringLiteral("Más szó: „tir” helyett „tri”.")
             << DrillState::Ended;
         QTest::newRow("empty-answer-unmarked") << QByteArrayList{""} << false << QList<int>{} << QList<int>{}
                                                << false << QList<int>{} << none << DrillState::Asking;
@@ -305,6 +305,18 @@ private slots:
               "modelDiffering");
         QTEST(utf8(explanationText(evaluation)), "explanation");
         QCOMPARE(evaluation.mistake.has_value(), !explanationText(evaluation).empty());
+    }
+
+    // A word that another sheet accepts is no slip of the finger, though one letter tells them apart.
+    void wordsOfOtherSheetsAreNoSlips() {
+        const ContentLines lines{
+            "#a",      "[tasko]",       "Solvo=\"Li kuras.\"",    "#b",
+            "[tasko]", "Demando=\"?\"", "Instruo=\"Mi kuiras.\"", "Solvo=\"Mi kuiras.\""};
+        Drill drill;
+        drill.startSheet("b", lines);
+        QVERIFY(drill.submitAnswer("Mi kuras"));
+        QCOMPARE(utf8(explanationText(*drill.lastEvaluation())),
+                 QStringLiteral("Más szó: „kuras” helyett „kuiras”."));
     }
 
     // Every state and what each input does in it. The actions: s = start the sheet "proba" (three

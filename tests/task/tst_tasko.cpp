@@ -626,9 +626,10 @@ private slots:
         QCOMPARE(explanation->alignment(), Qt::AlignCenter);
         QVERIFY(explanation->wordWrap());
         const QFontMetrics metrics(explanation->font());
+        // Words named in a text are course words, none longer than 20 letters, here at their widest.
+        const std::string word(20, 'm');
         for (int mistake = int(Mistake::AccusativeMissing); mistake <= int(Mistake::WordOrder); ++mistake) {
-            const std::string_view utf8 = mistakeText(Mistake(mistake));
-            const QString shown = QString::fromUtf8(utf8.data(), qsizetype(utf8.size()));
+            const QString shown = QString::fromStdString(mistakeText({Mistake(mistake), word, word}));
             const QRect needed = metrics.boundingRect(QRect(0, 0, explanation->width() - 4, 1000),
                                                       Qt::AlignCenter | Qt::TextWordWrap, shown);
             QVERIFY2(needed.height() <= explanation->height(),
