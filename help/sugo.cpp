@@ -39,7 +39,11 @@ void TSugo::LoadBlock(std::string_view blockName, const ContentLines& lines) {
     for (const std::string& line : readHelpBlock(lines, blockName)) {
         text << fromWindows1250(line);
     }
-    ui->Teksto->setPlainText(text.join(QLatin1Char('\n')));
+    loadText(text);
+}
+
+void TSugo::loadText(const QStringList& lines) {
+    ui->Teksto->setPlainText(lines.join(QLatin1Char('\n')));
 }
 
 void TSugo::showHelp() {

@@ -1,5 +1,6 @@
 #include "drill.h"
 
+#include "code_pages.h"
 #include "esperanto.h"
 
 #include <utility>
@@ -54,6 +55,10 @@ std::string totalsText(std::uint8_t answered, std::uint8_t rightCount) {
            std::to_string(answered - rightCount) + " rossz válasz";
 }
 
+std::string repeatButtonText(std::size_t wrongCount) {
+    return "Hibásak újra (" + std::to_string(wrongCount) + ")";
+}
+
 std::string explanationText(const Evaluation& evaluation) {
     return evaluation.mistake ? std::string(mistakeText(*evaluation.mistake)) : std::string();
 }
@@ -65,13 +70,48 @@ void Drill::startSheet(const std::string& sheetBlockName, const ContentLines& li
         courseWords_ = CourseWords(lines);
         courseWordsSource_ = &lines;
     }
+    ReadSheet(lines);
+    roundItems_.clear();
+    for (std::size_t item = 0; item < sheet_.items.size(); ++item) {
+        roundItems_.push_back(item);
+    }
+    repeating_ = false;
+    beginRun();
+}
+
+bool Drill::startRepeatRound() {
+    if (state_ != DrillState::Ended || wrongAnswers_.empty()) {
+        return false;
+    }
+    roundItems_.clear();
+    for (const WrongAnswer& wrong : wrongAnswers_) {
+        roundItems_.push_back(wrong.item);
+    }
+    repeating_ = true;
+    beginRun();
+    return true;
+}
+
+// A run asks roundItems_ from zero counters and collects its own wrong answers.
+void Drill::beginRun() {
     currentQuestion_ = 0;
-    questionCount_ = 0;
+    questionCount_ = static_cast<std::uint8_t>(roundItems_.size());
     rightCount_ = 0;
     ended_ = false;
+    wrongAnswers_.clear();
     lastEvaluation_.reset();
-    ReadSheet(lines);
     AdvanceSheet();
+}
+
+std::vector<std::string> Drill::reviewLines() const {
+    std::vector<std::string> lines;
+    for (const WrongAnswer& wrong : wrongAnswers_) {
+        const TaskItem& item = sheet_.items[wrong.item];
+        lines.push_back(displayLatin3ToUtf8(item.question) +
+                        " – te: " + displayLatin3ToUtf8(XToLatin3(wrong.answer)) +
+                        " – helyesen: " + displayLatin3ToUtf8(XToLatin3(item.instruction)));
+    }
+    return lines;
 }
 
 bool Drill::submitAnswer(std::string answer) {
@@ -98,14 +138,17 @@ std::uint8_t Drill::answeredCount() const {
 
 const std::string& Drill::currentQuestionText() const {
     static const std::string none;
-    return currentQuestion_ == 0 ? none : sheet_.items[currentQuestion_ - 1U].question;
+    return currentQuestion_ == 0 ? none : askedItem().question;
+}
+
+const TaskItem& Drill::askedItem() const {
+    return sheet_.items[roundItems_[currentQuestion_ - 1U]];
 }
 
 // Every reading starts from nothing, so a question without a "Demando" or "Instruo" line shows empty
 // rather than the text an earlier sheet left behind.
 void Drill::ReadSheet(const ContentLines& lines) {
     sheet_ = readTaskBlock(lines, sheetBlockName_);
-    questionCount_ = static_cast<std::uint8_t>(sheet_.items.size());
 }
 
 void Drill::AdvanceSheet() {
@@ -123,7 +166,7 @@ void Drill::AdvanceSheet() {
 }
 
 bool Drill::EvaluateAnswer() {
-    const TaskItem& item = sheet_.items[currentQuestion_ - 1U];
+    const TaskItem& item = askedItem();
     const bool right = CheckAnswer(submittedAnswer_, item.solutions);
     const Score score = scoreAnswer(right, currentQuestion_, rightCount_, questionCount_);
     rightCount_ = score.rightCount;
@@ -131,6 +174,7 @@ bool Drill::EvaluateAnswer() {
     if (!right) {
         evaluation.marks = markDifferences(submittedAnswer_, item.instruction, item.solutions);
         evaluation.mistake = explainMistake(submittedAnswer_, item.solutions, courseWords_);
+        wrongAnswers_.push_back({roundItems_[currentQuestion_ - 1U], submittedAnswer_});
     }
     lastEvaluation_ = std::move(evaluation);
     return !right;

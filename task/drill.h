@@ -1,7 +1,8 @@
 // The drill of one task sheet without any window: the sheet's questions, the counters, the judging and
-// scoring of every answer, and the states a drill passes through. The task sheet window owns one drill,
-// shows it and forwards the user's answers and the dismissal of the wrong-answer notice to it; everything
-// here can be driven and checked without a widget.
+// scoring of every answer, the states a drill passes through, and the rounds that repeat the questions
+// answered wrong until none is left. The task sheet window owns one drill, shows it and forwards the
+// user's answers and the dismissal of the wrong-answer notice to it; everything here can be driven and
+// checked without a widget.
 //
 // Plain C++ on the content library: display texts are UTF-8 and the result colour is three bytes, so the
 // window alone turns them into Qt values.
@@ -50,6 +51,10 @@ std::string verdictText(bool right);
 std::string successRateText(std::uint8_t successRate);
 std::string totalsText(std::uint8_t answered, std::uint8_t rightCount);
 inline constexpr std::string_view EndMessage = "V É G E !";
+// Put after the sheet's title while a round repeats the questions answered wrong.
+inline constexpr std::string_view RepeatTitleSuffix = " – ismétlés";
+// The caption of the button that starts such a round of `wrongCount` questions.
+std::string repeatButtonText(std::size_t wrongCount);
 
 // The feedback of one answer: the question just answered, its model answer and the typed answer as
 // stored and typed (the window converts the x-system for display), the verdict and the figures. A wrong
@@ -67,6 +72,12 @@ struct Evaluation {
 
 // The explanation the notice shows for a wrong answer, UTF-8; empty when no typical mistake fits.
 std::string explanationText(const Evaluation& evaluation);
+
+// A question answered wrong in the current run: its place among the sheet's items and the answer as typed.
+struct WrongAnswer {
+    std::size_t item = 0;
+    std::string answer;
+};
 
 // Idle: no sheet started yet. Asking: question CurrentQuestion of QuestionCount waits for its answer.
 // Notice: a wrong answer waits to be acknowledged; the next question, or the end, is already in place
@@ -90,11 +101,28 @@ public:
     // The wrong-answer notice was dismissed: back to asking, or to the end after a wrong last answer.
     void acknowledgeNotice();
 
+    // After a run that ended with wrong answers: a round of exactly those questions, in file order, from
+    // zero totals; its own wrong answers are collected for the next round. Anything else changes nothing.
+    // Returns whether a round started.
+    bool startRepeatRound();
+    // The run in progress is such a round, not the whole sheet.
+    bool repeating() const { return repeating_; }
+    // The questions answered wrong so far in the current run, in the order asked.
+    const std::vector<WrongAnswer>& wrongAnswers() const { return wrongAnswers_; }
+    // Whether the end of the run offers a round: the last question is answered and some answer was wrong.
+    bool offersRepeat() const { return ended_ && !wrongAnswers_.empty(); }
+    // One line per wrong answer of the run, UTF-8, the letters as the sheet shows them:
+    // "QUESTION – te: TYPED – helyesen: MODEL".
+    std::vector<std::string> reviewLines() const;
+    // The sheet's items the current run asks, in order: all of them, or a round's.
+    const std::vector<std::size_t>& roundItems() const { return roundItems_; }
+
     DrillState state() const { return state_; }
     // Whether the last question has been answered: in Ended, and in Notice after a wrong last answer.
     bool ended() const { return ended_; }
 
     std::uint8_t CurrentQuestion() const { return currentQuestion_; }
+    // The questions of the run: the whole sheet's, or a round's.
     std::uint8_t QuestionCount() const { return questionCount_; }
     std::uint8_t RightCount() const { return rightCount_; }
     // Questions answered so far, the figure of the running totals: CurrentQuestion is already the next
@@ -112,11 +140,14 @@ public:
 
 private:
     void ReadSheet(const ContentLines& lines);
+    void beginRun();
+    const TaskItem& askedItem() const;
     void AdvanceSheet();
     bool EvaluateAnswer();
 
     DrillState state_ = DrillState::Idle;
     bool ended_ = false;
+    bool repeating_ = false;
     std::uint8_t currentQuestion_ = 0;
     std::uint8_t questionCount_ = 0;
     std::uint8_t rightCount_ = 0;
@@ -124,6 +155,8 @@ private:
     std::string sheetBlockName_;
     const ContentLines* sheetLines_ = nullptr;
     TaskSheet sheet_;
+    std::vector<std::size_t> roundItems_;
+    std::vector<WrongAnswer> wrongAnswers_;
     std::optional<Evaluation> lastEvaluation_;
     // The words of every accepted answer of `courseWordsSource_`, read when a sheet of other lines starts.
     CourseWords courseWords_;

@@ -59,14 +59,21 @@ TTasko::TTasko(Platform& platform, QWidget* parent)
     ui->Valasz->setMaxLength(std::numeric_limits<int>::max());
     keepMouseMoves(ui->Progreso);
     ui->Valasz->installEventFilter(this);
+    ui->Ismetles->installEventFilter(this);
+    ui->Attekintes->installEventFilter(this);
+    showEndButtons(false);
 
     connect(ui->Sekva, &Panel::clicked, this, &TTasko::SeCl);
     connect(ui->Eliro, &Panel::clicked, this, &TTasko::EICl);
     connect(ui->ELiteroj, &Panel::clicked, this, &TTasko::HeCl);
+    connect(ui->Ismetles, &Panel::clicked, this, &TTasko::IsCl);
+    connect(ui->Attekintes, &Panel::clicked, this, &TTasko::AtCl);
     connect(ui->Pleto, &Panel::mouseMoved, this, [this] { HighlightButtons(OverBackground); });
     connect(ui->Sekva, &Panel::mouseMoved, this, [this] { HighlightButtons(OverNext); });
     connect(ui->Eliro, &Panel::mouseMoved, this, [this] { HighlightButtons(OverBack); });
     connect(ui->ELiteroj, &Panel::mouseMoved, this, [this] { HighlightButtons(OverLetters); });
+    connect(ui->Ismetles, &Panel::mouseMoved, this, [this] { HighlightButtons(OverRepeat); });
+    connect(ui->Attekintes, &Panel::mouseMoved, this, [this] { HighlightButtons(OverReview); });
 }
 
 TTasko::~TTasko() = default;
@@ -76,11 +83,16 @@ void TTasko::setWindows(THiba& notice, TSugo& help) {
     help_ = &help;
 }
 
+// Disabling the window for the notice took the focus from "Hibásak újra (N)" too; it has it again when
+// the notice was the last answer's.
 void TTasko::returnFromNotice() {
     drill_.acknowledgeNotice();
     setEnabled(true);
     setVisible(true);
     activateWindow();
+    if (ui->Ismetles->isVisibleTo(this)) {
+        ui->Ismetles->setFocus();
+    }
 }
 
 QLineEdit* TTasko::answerBox() const {
@@ -88,12 +100,19 @@ QLineEdit* TTasko::answerBox() const {
 }
 
 void TTasko::StartSheet(const QString& title, const std::string& sheetBlockName, const ContentLines& lines) {
+    sheetTitle_ = title;
     ui->Titolo->setCaption(title);
+    clearDisplays();
+    drill_.startSheet(sheetBlockName, lines);
+    showAdvance();
+}
+
+// What a sheet and a round start from: the answer row back, no feedback, no end state.
+void TTasko::clearDisplays() {
     ui->Valasz->clear();
+    showEndButtons(false);
     setAskingControls(true);
     ui->Mesagxo->setCaption({});
-    ui->Gxusta->setCaption({});
-    drill_.startSheet(sheetBlockName, lines);
     ui->Rezulto->setVisible(false);
     ui->Progreso->setValue(0);
     for (Panel* feedback : {ui->TRezulto, ui->Demando, ui->Respondo, ui->Solvo, ui->Gxusta}) {
@@ -103,7 +122,6 @@ void TTasko::StartSheet(const QString& title, const std::string& sheetBlockName,
         answer->setMarks({});
         answer->setAccessibleDescription({});
     }
-    showAdvance();
 }
 
 // What AdvanceSheet put in place: the feedback of the answer it evaluated, if any, the totals, the next
@@ -154,6 +172,18 @@ void TTasko::raiseNotice() {
 void TTasko::enterEndState() {
     setAskingControls(false);
     ui->Mesagxo->setCaption(QString::fromUtf8(EndMessage.data(), qsizetype(EndMessage.size())));
+    if (drill_.offersRepeat()) {
+        const QString repeat = QString::fromStdString(repeatButtonText(drill_.wrongAnswers().size()));
+        ui->Ismetles->setCaption(repeat);
+        ui->Ismetles->setAccessibleName(repeat);
+        showEndButtons(true);
+        ui->Ismetles->setFocus();
+    }
+}
+
+void TTasko::showEndButtons(bool on) {
+    ui->Ismetles->setVisible(on);
+    ui->Attekintes->setVisible(on);
 }
 
 void TTasko::setAskingControls(bool on) {
@@ -201,13 +231,41 @@ void TTasko::HeCl() {
     help_->showHelp();
 }
 
+// A round starts like a sheet, under the sheet's title marked as a repetition, with the answer box ready.
+void TTasko::IsCl() {
+    if (!drill_.startRepeatRound()) {
+        return;
+    }
+    ui->Titolo->setCaption(sheetTitle_ +
+                           QString::fromUtf8(RepeatTitleSuffix.data(), qsizetype(RepeatTitleSuffix.size())));
+    clearDisplays();
+    showAdvance();
+    ui->Valasz->setFocus();
+}
+
+void TTasko::AtCl() {
+    if (help_ == nullptr) {
+        return;
+    }
+    QStringList review;
+    for (const std::string& line : drill_.reviewLines()) {
+        review << QString::fromStdString(line);
+    }
+    help_->loadText(review);
+    help_->showHelp();
+}
+
+// "Hibásak újra (N)" stands where "Következő" stood and shares its colour; "Hibáim" opens the help window
+// like "Eszperantó betűk!" and shares that one's.
 void TTasko::HighlightButtons(int code) {
-    if (code < OverBackground || code > OverLetters) {
+    if (code < OverBackground || code > OverReview) {
         return;
     }
     highlight(ui->Eliro, code == OverBack, BackHoverColour);
     highlight(ui->Sekva, code == OverNext, NextHoverColour);
     highlight(ui->ELiteroj, code == OverLetters, LettersHoverColour);
+    highlight(ui->Ismetles, code == OverRepeat, NextHoverColour);
+    highlight(ui->Attekintes, code == OverReview, LettersHoverColour);
 }
 
 void TTasko::closeEvent(QCloseEvent* event) {
@@ -216,8 +274,18 @@ void TTasko::closeEvent(QCloseEvent* event) {
 }
 
 // Valasz acts on the release of Enter and Escape; a disabled answer box (the end state) takes no keys, and
-// the releases of a held key do nothing.
+// the releases of a held key do nothing. The end state's buttons act on the release of Enter while they
+// have the focus, and take it from the button itself, which would otherwise act on it a second time.
 bool TTasko::eventFilter(QObject* watched, QEvent* event) {
+    if ((watched == ui->Ismetles || watched == ui->Attekintes) && event->type() == QEvent::KeyRelease) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (!isPhysicalRelease(key) || !isEnterKey(key)) {
+            return QWidget::eventFilter(watched, event);
+        }
+        key->accept();
+        watched == ui->Ismetles ? IsCl() : AtCl();
+        return true;
+    }
     if (watched == ui->Valasz && event->type() == QEvent::KeyRelease) {
         auto* key = static_cast<QKeyEvent*>(event);
         if (!ui->Valasz->isEnabled() || !isPhysicalRelease(key) || !(isEnterKey(key) || isEscapeKey(key))) {

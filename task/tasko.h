@@ -3,7 +3,8 @@
 // a block name and the content lines. It owns its form and one drill, which holds the state and the rules;
 // the window shows the drill (after a wrong answer with the marking of where it differs), forwards the
 // answers to it, raises the wrong-answer notice with the explanation of the mistake and fills the help
-// window for the typing aid.
+// window for the typing aid. At the end of a run with wrong answers it offers their list ("Hibáim") and a
+// round of exactly those questions ("Hibásak újra (N)"), which the drill holds.
 #pragma once
 
 #include "content_file.h"
@@ -60,28 +61,40 @@ protected:
 
 private:
     // Hover codes of HighlightButtons: the mouse over the background, "Következő", "Vissza a főoldalra",
-    // "Eszperantó betűk!".
-    enum HoverCode { OverBackground = 0, OverNext = 1, OverBack = 2, OverLetters = 3 };
+    // "Eszperantó betűk!", and the end state's "Hibásak újra (N)" and "Hibáim".
+    enum HoverCode {
+        OverBackground = 0,
+        OverNext = 1,
+        OverBack = 2,
+        OverLetters = 3,
+        OverRepeat = 4,
+        OverReview = 5
+    };
     void HighlightButtons(int code);
 
+    void clearDisplays();
     void showAdvance();
     void showEvaluation(const Evaluation& evaluation);
     void ShowTotals();
     void raiseNotice();
     void enterEndState();
     void setAskingControls(bool on);
+    void showEndButtons(bool on);
     void submitAnswer();
 
     void SeCl();
     void VaKU(const QKeyEvent& event);
     void EICl();
     void HeCl();
+    void IsCl(); // "Hibásak újra (N)"
+    void AtCl(); // "Hibáim"
 
     std::unique_ptr<Ui::Tasko> ui;
     Platform& platform_;
     THiba* notice_ = nullptr;
     TSugo* help_ = nullptr;
     Drill drill_;
+    QString sheetTitle_;
 };
 
 } // namespace kvizaro

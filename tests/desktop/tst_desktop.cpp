@@ -135,6 +135,7 @@ private slots:
     void wholeRoad();
     void fontWizard_data();
     void fontWizard();
+    void repeatRound();
 
 private:
     void startDesktop(const DesktopSetup& setup, int scale);
@@ -592,6 +593,57 @@ void TestDesktop::fontWizard() {
                  StepTimeoutMs),
              "no new instance came up");
     ::kill(pid_t(second), SIGTERM);
+}
+
+// A sheet of three answered wrong, right, wrong: "Hibáim" and "Hibásak újra (2)" paint where the answer row
+// and "Következő" stood, follow the mouse, and take clicks and keys; the rounds count from zero and raise
+// the notice like the sheet, until one ends with nothing wrong.
+void TestDesktop::repeatRound() {
+    startDesktop({{QStringLiteral("openbox")}, {}, QSize(1024, 768)}, 1);
+    startProgram();
+    waitForWindow(MainTitle, 0, StartTimeoutMs);
+    waitForKeys(MainTitle);
+    x_->key("3"); // the sheet "Három kérdés"
+    waitForWindow(SheetTitle);
+    const QPoint success = board(210, 405);
+    const auto answer = [&](const char* text, int rate) {
+        if (QTest::currentTestFailed()) {
+            return;
+        }
+        waitForKeys(SheetTitle);
+        x_->type(QLatin1String(text));
+        x_->key("Return");
+        if (qstrcmp(text, "a") != 0) {
+            noticeDismissedBy("Return");
+        }
+        waitForColour(success, successColour(rate), "success panel");
+    };
+    answer("zzz", 0);
+    answer("a", 50);
+    answer("zzz", 33);
+    const QRect review(board(512, 292), QSize(116, 26));
+    const QRect repeat(board(512, 342), QSize(116, 41));
+    checkPainted(review, "Hibaim");
+    checkPainted(repeat, "Hibasak ujra");
+    x_->moveMouse(repeat.center());
+    waitForColour(repeat.topLeft(), QColor(0, 255, 255), "Hibasak ujra under the mouse");
+    x_->click(review.center());
+    const XWindowId help = waitForWindow(HelpTitle);
+    checkPainted(x_->clientRect(help), "the list of wrong answers");
+    x_->click(inWindow(help, 570, 432)); // "Bezár"
+    waitGone(HelpTitle);
+    waitForKeys(SheetTitle);
+    x_->key("Escape"); // nothing in the end state: the Enter after it still reaches "Hibásak újra (2)"
+    x_->key("Return");
+    answer("zzz", 0);
+    answer("a", 50);
+    x_->click(repeat.center()); // "Hibásak újra (1)"
+    answer("a", 100);
+    QVERIFY2(
+        x_->waitUntil([&] { return isFlat(x_->grab(repeat)) && isFlat(x_->grab(review)); }, StepTimeoutMs),
+        "the buttons stay after a round without mistakes");
+    x_->click(board(570, 417)); // "Vissza a főoldalra"
+    waitGone(SheetTitle);
 }
 
 QTEST_GUILESS_MAIN(TestDesktop)

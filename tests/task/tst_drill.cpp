@@ -154,6 +154,8 @@ private slots:
         QTest::newRow("right") << utf8(verdictText(true)) << QStringLiteral(" Gratulálok, a válasz helyes!");
         QTest::newRow("wrong") << utf8(verdictText(false)) << QStringLiteral(" Sajnos rosszul válaszoltál!");
         QTest::newRow("end") << utf8(EndMessage) << QStringLiteral("V É G E !");
+        QTest::newRow("repeat") << utf8(repeatButtonText(12)) << QStringLiteral("Hibásak újra (12)");
+        QTest::newRow("repeat-title") << utf8(RepeatTitleSuffix) << QStringLiteral(" – ismétlés");
     }
     void textsReadAsTheSheetShowsThem() {
         QFETCH(QString, text);
@@ -376,6 +378,68 @@ private slots:
         QTEST(drill.ended(), "ended");
         QTEST(int(drill.CurrentQuestion()), "current");
         QTEST(int(drill.RightCount()), "right");
+    }
+
+    // Rounds of the questions answered wrong, on the sheet "proba". Actions: s = the whole sheet, as the menu
+    // starts it; r / w = a right / wrong ("gxi") answer, its notice acknowledged; x = a wrong answer whose
+    // notice waits; R = a round of the wrong answers.
+    void roundsRepeatTheWrongAnswers_data() {
+        QTest::addColumn<QString>("actions");
+        QTest::addColumn<DrillState>("state");
+        QTest::addColumn<bool>("repeating");
+        QTest::addColumn<QList<int>>("round"); // the sheet's items the run asks
+        QTest::addColumn<int>("right");
+        QTest::addColumn<QStringList>("review");
+        const QList<int> all{0, 1, 2};
+        const QString two = QStringLiteral("Hogy vagy? – te: ĝi – helyesen: Ĉu vi fartas bone?");
+        const QString three = QStringLiteral("három – te: ĝi – helyesen: tri");
+        QTest::newRow("ends") << "srww" << DrillState::Ended << false << all << 1 << QStringList{two, three};
+        QTest::newRow("round-of-two")
+            << "srwwR" << DrillState::Asking << true << QList<int>{1, 2} << 0 << QStringList{};
+        QTest::newRow("wrong-again") << "srwwRwr" << DrillState::Ended << true << QList<int>{1, 2} << 1
+                                     << QStringList{two};
+        QTest::newRow("round-of-one")
+            << "srwwRwrR" << DrillState::Asking << true << QList<int>{1} << 0 << QStringList{};
+        QTest::newRow("none-left") << "srwwRwrRr" << DrillState::Ended << true << QList<int>{1} << 1
+                                   << QStringList{};
+        QTest::newRow("all-right") << "srrrR" << DrillState::Ended << false << all << 3 << QStringList{};
+        QTest::newRow("not-while-asking")
+            << "srwR" << DrillState::Asking << false << all << 1 << QStringList{two};
+        QTest::newRow("not-during-notice")
+            << "srwxR" << DrillState::Notice << false << all << 1 << QStringList{two, three};
+        QTest::newRow("menu-starts-whole-sheet")
+            << "srwwRs" << DrillState::Asking << false << all << 0 << QStringList{};
+        QTest::newRow("not-before-any-sheet")
+            << "R" << DrillState::Idle << false << QList<int>{} << 0 << QStringList{};
+    }
+    void roundsRepeatTheWrongAnswers() {
+        QFETCH(QString, actions);
+        const ContentLines lines = linesOf(SheetContent);
+        const std::string rightAnswers[] = {"saluton", "kiel vi fartas", "tri"};
+        Drill drill;
+        for (const QChar action : actions) {
+            if (action == QLatin1Char('s')) {
+                drill.startSheet("proba", lines);
+            } else if (action == QLatin1Char('R')) {
+                drill.startRepeatRound();
+            } else {
+                const std::size_t asked = drill.roundItems()[drill.CurrentQuestion() - 1U];
+                drill.submitAnswer(action == QLatin1Char('r') ? rightAnswers[asked] : "gxi");
+                if (action != QLatin1Char('x')) {
+                    drill.acknowledgeNotice();
+                }
+            }
+        }
+        QTEST(drill.state(), "state");
+        QTEST(drill.repeating(), "repeating");
+        QTEST(QList<int>(drill.roundItems().begin(), drill.roundItems().end()), "round");
+        QTEST(int(drill.RightCount()), "right");
+        QStringList review;
+        for (const std::string& line : drill.reviewLines()) {
+            review << utf8(line);
+        }
+        QTEST(review, "review");
+        QCOMPARE(drill.offersRepeat(), drill.ended() && !review.isEmpty());
     }
 
     void startBeginsAnew() {

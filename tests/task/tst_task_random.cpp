@@ -51,7 +51,9 @@ void act(TaskWindows& w, QRandomGenerator& random) {
         break;
     case 3:
         // Leaving is rare, so that the walk also goes deep into the largest sheet.
-        if (w.task.isVisible() && !w.answerBox()->isVisible()) {
+        if (w.task.isVisible() && w.panel("Ismetles")->isVisible() && random.bounded(2) == 0) {
+            releaseKey(w.panel("Ismetles"), Qt::Key_Return, held);
+        } else if (w.task.isVisible() && !w.answerBox()->isVisible()) {
             QTest::mouseClick(w.panel("Eliro"), Qt::LeftButton);
         } else if (w.task.isVisible() && random.bounded(10) == 0) {
             releaseKey(w.answerBox(), Qt::Key_Escape, held);
@@ -129,6 +131,7 @@ private slots:
             QCOMPARE(w.notice.isVisible(), !w.task.isEnabled());
             QCOMPARE(w.notice.isVisible(), w.task.drill().state() == DrillState::Notice);
             QCOMPARE(w.answerBox()->isVisibleTo(&w.task), !w.task.drill().ended());
+            QCOMPARE(w.panel("Ismetles")->isVisibleTo(&w.task), w.task.drill().offersRepeat());
             if (w.notice.isVisible()) {
                 QVERIFY(!w.task.isVisible());
             }

@@ -141,6 +141,7 @@ private slots:
         QTEST(control<QProgressBar>(&w.task, "Progreso")->value(), "progress");
         QFETCH(bool, ended);
         QCOMPARE(w.caption("Mesagxo"), ended ? text("V É G E !") : QString());
+        QCOMPARE(w.panel("Ismetles")->isVisibleTo(&w.task), ended && w.task.drill().RightCount() < 3);
         for (const char* name : {"Kerdes", "TKerdes", "Valasz", "TValasz", "Sekva"}) {
             QWidget* asking = control<QWidget>(&w.task, name);
             QCOMPARE(asking->isVisibleTo(&w.task), !ended);
@@ -235,6 +236,33 @@ private slots:
         QCOMPARE(w.caption("Mesagxo"), text("V É G E !"));
         QVERIFY(!w.answerBox()->isVisible());
         QCOMPARE(w.caption("TSumo"), text("Eddig: 3 kérdés, 2 jó válasz, 1 rossz válasz"));
+    }
+
+    // After a run with wrong answers: their list, and a round of exactly those questions.
+    void endStateRepeatsTheWrongAnswers() {
+        TaskWindows w(SheetContent);
+        w.start("proba");
+        QSignalSpy closed(&w.task, &TTasko::sheetClosed);
+        answerAll(w, {text("saluton"), text("rossz"), text("cxu")});
+        Panel* repeat = w.panel("Ismetles");
+        QCOMPARE(repeat->caption(), text("Hibásak újra (2)"));
+        QVERIFY(w.panel("Attekintes")->isVisible());
+        QCOMPARE(w.task.focusWidget(), repeat);
+        releaseKey(repeat, Qt::Key_Escape);
+        QCOMPARE(closed.count(), 0);
+        QTest::mouseClick(w.panel("Attekintes"), Qt::LeftButton);
+        QCOMPARE(
+            control<QPlainTextEdit>(&w.help, "Teksto")->toPlainText(),
+            text("Hogy vagy? – te: rossz – helyesen: Ĉu vi fartas bone?\nhárom – te: ĉu – helyesen: tri"));
+        releaseKey(repeat, Qt::Key_Return);
+        QCOMPARE(w.caption("Titolo"), text("Proba – ismétlés"));
+        QCOMPARE(w.caption("TSumo"), text("Eddig: 0 kérdés, 0 jó válasz, 0 rossz válasz"));
+        QCOMPARE(control<QProgressBar>(&w.task, "Progreso")->value(), 0);
+        QVERIFY(!w.panel("Rezulto")->isVisibleTo(&w.task) && !repeat->isVisibleTo(&w.task));
+        QCOMPARE(w.task.focusWidget(), w.answerBox());
+        QCOMPARE(w.caption("Kerdes"), text(" Hogy vagy?"));
+        w.start("proba");
+        QCOMPARE(w.caption("Titolo"), text("Proba"));
     }
 
     void endedSheetIgnoresEscapeAndLeavesByTheBackButton() {
