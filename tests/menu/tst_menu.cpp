@@ -229,10 +229,11 @@ void TestMenu::windowLook() {
 }
 
 void TestMenu::onlyScrollBarTakesFocus() {
+    // The panel buttons take it by Tab only: a click never moves it.
     MenuWindows w(20);
     QStringList focusable;
     for (const QWidget* child : w.menu->findChildren<QWidget*>()) {
-        if (child->focusPolicy() != Qt::NoFocus) {
+        if (child->focusPolicy() & Qt::ClickFocus) {
             focusable << child->objectName();
         }
     }
