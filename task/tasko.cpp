@@ -67,6 +67,18 @@ TTasko::TTasko(Platform& platform, QWidget* parent)
     connect(ui->Sekva, &Panel::mouseMoved, this, [this] { HighlightButtons(OverNext); });
     connect(ui->Eliro, &Panel::mouseMoved, this, [this] { HighlightButtons(OverBack); });
     connect(ui->ELiteroj, &Panel::mouseMoved, this, [this] { HighlightButtons(OverLetters); });
+    labelControls();
+}
+
+// Each label panel carries the name of the control it stands beside, with a T in front.
+void TTasko::labelControls() {
+    ui->TDemando->setLabelFor(ui->Demando);
+    ui->TRespondo->setLabelFor(ui->Respondo);
+    ui->TSolvo->setLabelFor(ui->Solvo);
+    ui->TGxusta->setLabelFor(ui->Gxusta);
+    ui->TKerdes->setLabelFor(ui->Kerdes);
+    ui->TValasz->setLabelFor(ui->Valasz);
+    ui->Panel1->setLabelFor(ui->Progreso);
 }
 
 TTasko::~TTasko() = default;
@@ -80,6 +92,8 @@ void TTasko::returnFromNotice() {
     drill_.acknowledgeNotice();
     setEnabled(true);
     setVisible(true);
+    // Disabling the window took the focus from its control; left to Qt it would go to the first button.
+    (drill_.ended() ? endStateFocus() : ui->Valasz)->setFocus();
     activateWindow();
 }
 
@@ -103,6 +117,8 @@ void TTasko::StartSheet(const QString& title, const std::string& sheetBlockName,
         answer->setMarks({});
         answer->setAccessibleDescription({});
     }
+    ui->Valasz->setAccessibleDescription({});
+    endStateFocus()->setAccessibleDescription({});
     showAdvance();
 }
 
@@ -117,6 +133,9 @@ void TTasko::showAdvance() {
         enterEndState();
     } else {
         ui->Kerdes->setCaption(displayed(fromLatin3(drill_.currentQuestionText())));
+    }
+    if (const std::optional<Evaluation>& evaluation = drill_.lastEvaluation()) {
+        announce(*evaluation);
     }
     if (drill_.state() == DrillState::Notice) {
         raiseNotice();
@@ -154,6 +173,30 @@ void TTasko::raiseNotice() {
 void TTasko::enterEndState() {
     setAskingControls(false);
     ui->Mesagxo->setCaption(QString::fromUtf8(EndMessage.data(), qsizetype(EndMessage.size())));
+    endStateFocus()->setFocus();
+}
+
+// What leads on from an ended sheet takes the focus there; this is the one place that says what it is.
+QWidget* TTasko::endStateFocus() const {
+    return ui->Eliro;
+}
+
+// After every answer a screen reader hears the verdict and what comes next. Orca speaks a new description
+// of the control that has the focus: the answer box while questions remain, and when it comes back after
+// the notice; at the end, the control that takes the focus there.
+void TTasko::announce(const Evaluation& evaluation) {
+    QString next = ui->Mesagxo->caption();
+    if (!drill_.ended()) {
+        next = ui->TKerdes->caption() + ui->Kerdes->caption();
+    }
+    const QString announcement =
+        QString::fromStdString(verdictText(evaluation.right)).trimmed() + QLatin1Char(' ') + next;
+    QWidget* spokenBy = drill_.ended() ? endStateFocus() : ui->Valasz;
+    // The same words after the same answer to the same question must be heard again.
+    if (spokenBy->accessibleDescription() == announcement) {
+        spokenBy->setAccessibleDescription({});
+    }
+    spokenBy->setAccessibleDescription(announcement);
 }
 
 void TTasko::setAskingControls(bool on) {
@@ -180,6 +223,8 @@ void TTasko::SeCl() {
 
 void TTasko::VaKU(const QKeyEvent& event) {
     if (isEnterKey(&event)) {
+        // Answered by keyboard: the focus is marked when it reaches a button at the end.
+        setAttribute(Qt::WA_KeyboardFocusChange);
         submitAnswer();
     }
     if (isEscapeKey(&event)) {

@@ -63,12 +63,15 @@ private:
     // "Eszperantó betűk!".
     enum HoverCode { OverBackground = 0, OverNext = 1, OverBack = 2, OverLetters = 3 };
     void HighlightButtons(int code);
+    void labelControls();
 
     void showAdvance();
     void showEvaluation(const Evaluation& evaluation);
     void ShowTotals();
     void raiseNotice();
     void enterEndState();
+    QWidget* endStateFocus() const;
+    void announce(const Evaluation& evaluation);
     void setAskingControls(bool on);
     void submitAnswer();
 

@@ -4,6 +4,7 @@
 #include "answer_feedback.h"
 #include "caption_marks.h"
 
+#include <QAccessible>
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QSignalSpy>
@@ -646,6 +647,96 @@ private slots:
         QWidget* widget = form->findChild<QWidget*>(name);
         QVERIFY(widget != nullptr);
         QTEST(widget->geometry(), "geometry");
+    }
+
+    // After every answer the control that holds the focus is described by the verdict and what comes next:
+    // the answer box while questions remain, the button that leads on at the end.
+    void answerIsAnnounced_data() {
+        QTest::addColumn<QStringList>("answers");
+        QTest::addColumn<bool>("right");
+        QTest::addColumn<QString>("next");
+        QTest::addColumn<QString>("focused");
+        const QStringList rightAnswers{text("Saluton!"), text("Kiel vi fartas?"), text("tri")};
+        QTest::newRow("right") << rightAnswers.mid(0, 1) << true << "Kerdes"
+                               << "Valasz";
+        QTest::newRow("wrong") << QStringList{text("rossz")} << false << "Kerdes"
+                               << "Valasz";
+        QTest::newRow("last-right") << rightAnswers << true << "Mesagxo"
+                                    << "Eliro";
+        QTest::newRow("last-wrong") << rightAnswers.mid(0, 2) + QStringList{text("kvar")} << false
+                                    << "Mesagxo"
+                                    << "Eliro";
+    }
+    void answerIsAnnounced() {
+        QFETCH(QStringList, answers);
+        QFETCH(bool, right);
+        QFETCH(QString, next);
+        QFETCH(QString, focused);
+        TaskWindows w(SheetContent);
+        w.start("proba");
+        answerAll(w, answers);
+        QWidget* focus = w.task.focusWidget();
+        QVERIFY(focus != nullptr);
+        QCOMPARE(focus->objectName(), focused);
+        const QString announcement = focus->accessibleDescription();
+        QVERIFY2(announcement.contains(QString::fromStdString(verdictText(right)).trimmed()),
+                 qPrintable(announcement));
+        QVERIFY2(announcement.contains(w.caption(next.toLatin1().constData()).trimmed()),
+                 qPrintable(announcement));
+    }
+
+    void endStateButtonTakesKeys() {
+        TaskWindows w(SheetContent);
+        w.start("ne-demandoj");
+        QSignalSpy closed(&w.task, &TTasko::sheetClosed);
+        QWidget* focus = w.task.focusWidget();
+        QVERIFY(focus != nullptr);
+        QTest::keyClick(focus, Qt::Key_Escape);
+        QCOMPARE(closed.count(), 0);
+        QTest::keyClick(focus, Qt::Key_Space);
+        QCOMPARE(closed.count(), 1);
+    }
+
+    void noticeIsAnAlertWithOkFocused() {
+        TaskWindows w(SheetContent);
+        w.start("proba");
+        w.typeAndEnter(text("rossz"));
+        QAccessibleInterface* notice = QAccessible::queryAccessibleInterface(&w.notice);
+        QCOMPARE(notice->role(), QAccessible::AlertMessage);
+        QCOMPARE(notice->text(QAccessible::Name), w.notice.windowTitle());
+        const QString description = notice->text(QAccessible::Description);
+        QVERIFY(description.startsWith(control<Panel>(&w.notice, "Text")->caption()));
+        QVERIFY(description.endsWith(control<Panel>(&w.notice, "Magyarazo")->caption()));
+        auto* ok = control<Panel>(&w.notice, "EnOrdo");
+        QCOMPARE(w.notice.focusWidget(), ok);
+        QCOMPARE(QAccessible::queryAccessibleInterface(ok)->role(), QAccessible::Button);
+        QTest::keyClick(ok, Qt::Key_Return);
+        QVERIFY(!w.notice.isVisible());
+    }
+
+    void labelsPointAtTheirControls_data() {
+        QTest::addColumn<QString>("label");
+        QTest::addColumn<QString>("labelled");
+        QTest::newRow("question") << "TKerdes"
+                                  << "Kerdes";
+        QTest::newRow("answer-box") << "TValasz"
+                                    << "Valasz";
+        QTest::newRow("verdict") << "TGxusta"
+                                 << "Gxusta";
+        QTest::newRow("model-answer") << "TSolvo"
+                                      << "Solvo";
+        QTest::newRow("progress") << "Panel1"
+                                  << "Progreso";
+    }
+    void labelsPointAtTheirControls() {
+        QFETCH(QString, label);
+        QFETCH(QString, labelled);
+        TaskWindows w(SheetContent);
+        QAccessibleInterface* reader =
+            QAccessible::queryAccessibleInterface(w.panel(label.toLatin1().constData()));
+        const auto pointed = reader->relations(QAccessible::Labelled);
+        QCOMPARE(pointed.size(), 1);
+        QCOMPARE(pointed.first().first->object()->objectName(), labelled);
     }
 
     void windowsHaveTheirFrameAndLook() {
