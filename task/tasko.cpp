@@ -1,5 +1,6 @@
 #include "tasko.h"
 
+#include "announcer.h"
 #include "answer_marking.h"
 #include "esperanto.h"
 #include "hiba.h"
@@ -59,6 +60,7 @@ TTasko::TTasko(Platform& platform, QWidget* parent)
     ui->Valasz->setMaxLength(std::numeric_limits<int>::max());
     keepMouseMoves(ui->Progreso);
     ui->Valasz->installEventFilter(this);
+    announcer_ = new Announcer(this);
 
     connect(ui->Sekva, &Panel::clicked, this, &TTasko::SeCl);
     connect(ui->Eliro, &Panel::clicked, this, &TTasko::EICl);
@@ -181,9 +183,9 @@ QWidget* TTasko::endStateFocus() const {
     return ui->Eliro;
 }
 
-// After every answer a screen reader hears the verdict and what comes next. Orca speaks a new description
-// of the control that has the focus: the answer box while questions remain, and when it comes back after
-// the notice; at the end, the control that takes the focus there.
+// After every answer a screen reader hears the verdict and what comes next. While the answer box keeps
+// the focus a notification says it; the answer box after the notice, and the button that takes the focus
+// at the end, carry it as their description, which the reader speaks with the control it comes to.
 void TTasko::announce(const Evaluation& evaluation) {
     QString next = ui->Mesagxo->caption();
     if (!drill_.ended()) {
@@ -191,12 +193,10 @@ void TTasko::announce(const Evaluation& evaluation) {
     }
     const QString announcement =
         QString::fromStdString(verdictText(evaluation.right)).trimmed() + QLatin1Char(' ') + next;
-    QWidget* spokenBy = drill_.ended() ? endStateFocus() : ui->Valasz;
-    // The same words after the same answer to the same question must be heard again.
-    if (spokenBy->accessibleDescription() == announcement) {
-        spokenBy->setAccessibleDescription({});
+    (drill_.ended() ? endStateFocus() : ui->Valasz)->setAccessibleDescription(announcement);
+    if (drill_.state() != DrillState::Notice && !drill_.ended()) {
+        announcer_->announce(announcement);
     }
-    spokenBy->setAccessibleDescription(announcement);
 }
 
 void TTasko::setAskingControls(bool on) {

@@ -22,6 +22,7 @@ class Tasko;
 
 namespace kvizaro {
 
+class Announcer;
 class Panel;
 class Platform;
 class THiba;
@@ -85,6 +86,7 @@ private:
     THiba* notice_ = nullptr;
     TSugo* help_ = nullptr;
     Drill drill_;
+    Announcer* announcer_ = nullptr;
 };
 
 } // namespace kvizaro

@@ -650,30 +650,36 @@ private slots:
     }
 
     // After every answer the control that holds the focus is described by the verdict and what comes next:
-    // the answer box while questions remain, the button that leads on at the end.
+    // the answer box while questions remain, the button that leads on at the end. While the answer box
+    // keeps the focus, a notification appears with the same words.
     void answerIsAnnounced_data() {
         QTest::addColumn<QStringList>("answers");
         QTest::addColumn<bool>("right");
         QTest::addColumn<QString>("next");
         QTest::addColumn<QString>("focused");
+        QTest::addColumn<bool>("notified");
         const QStringList rightAnswers{text("Saluton!"), text("Kiel vi fartas?"), text("tri")};
         QTest::newRow("right") << rightAnswers.mid(0, 1) << true << "Kerdes"
-                               << "Valasz";
+                               << "Valasz" << true;
         QTest::newRow("wrong") << QStringList{text("rossz")} << false << "Kerdes"
-                               << "Valasz";
+                               << "Valasz" << false;
         QTest::newRow("last-right") << rightAnswers << true << "Mesagxo"
-                                    << "Eliro";
-        QTest::newRow("last-wrong") << rightAnswers.mid(0, 2) + QStringList{text("kvar")} << false
-                                    << "Mesagxo"
-                                    << "Eliro";
+                                    << "Eliro" << false;
+        const QStringList lastWrong = rightAnswers.mid(0, 2) + QStringList{text("kvar")};
+        QTest::newRow("last-wrong") << lastWrong << false << "Mesagxo"
+                                    << "Eliro" << false;
     }
     void answerIsAnnounced() {
         QFETCH(QStringList, answers);
         QFETCH(bool, right);
         QFETCH(QString, next);
         QFETCH(QString, focused);
+        QFETCH(bool, notified);
         TaskWindows w(SheetContent);
         w.start("proba");
+        auto* announcer = w.task.findChild<QWidget*>(QStringLiteral("Bejelento"));
+        QVERIFY(announcer != nullptr);
+        QCOMPARE(QAccessible::queryAccessibleInterface(announcer)->role(), QAccessible::Notification);
         answerAll(w, answers);
         QWidget* focus = w.task.focusWidget();
         QVERIFY(focus != nullptr);
@@ -683,6 +689,7 @@ private slots:
                  qPrintable(announcement));
         QVERIFY2(announcement.contains(w.caption(next.toLatin1().constData()).trimmed()),
                  qPrintable(announcement));
+        QCOMPARE(announcer->isVisible() && announcer->accessibleName() == announcement, notified);
     }
 
     void endStateButtonTakesKeys() {
