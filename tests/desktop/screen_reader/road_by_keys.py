@@ -164,6 +164,9 @@ def walk(road):
     expect_page(road, menu, 1)
     for name in ("Súgó", "Névjegy", "Betűk", "Kilépés"):
         check(road.find(Atspi.Role.PUSH_BUTTON, name, menu) is not None, f"{name!r} is no push button")
+    # A form's own name for a button stays as its description where it tells more than the caption.
+    for row in rows(road, menu):
+        check(row.get_description() not in ("", row.get_name()), f"row {row.get_name()!r} lost its number")
 
     # The scroll bar holds the keys at first; scrolling renames the rows, and tells it.
     road.wait_for(lambda: (f := road.focused()) is not None and f.get_role() == Atspi.Role.SCROLL_BAR,
