@@ -95,7 +95,7 @@ void TTasko::returnFromNotice() {
     setEnabled(true);
     setVisible(true);
     // Disabling the window took the focus from its control; left to Qt it would go to the first button.
-    (drill_.ended() ? endStateFocus() : ui->Valasz)->setFocus();
+    focusAfterAnswer()->setFocus();
     activateWindow();
 }
 
@@ -183,6 +183,10 @@ QWidget* TTasko::endStateFocus() const {
     return ui->Eliro;
 }
 
+QWidget* TTasko::focusAfterAnswer() const {
+    return drill_.ended() ? endStateFocus() : ui->Valasz;
+}
+
 // After every answer a screen reader hears the verdict and what comes next. While the answer box keeps
 // the focus a notification says it; the answer box after the notice, and the button that takes the focus
 // at the end, carry it as their description, which the reader speaks with the control it comes to.
@@ -193,7 +197,7 @@ void TTasko::announce(const Evaluation& evaluation) {
     }
     const QString announcement =
         QString::fromStdString(verdictText(evaluation.right)).trimmed() + QLatin1Char(' ') + next;
-    (drill_.ended() ? endStateFocus() : ui->Valasz)->setAccessibleDescription(announcement);
+    focusAfterAnswer()->setAccessibleDescription(announcement);
     if (drill_.state() != DrillState::Notice && !drill_.ended()) {
         announcer_->announce(announcement);
     }

@@ -72,6 +72,7 @@ private:
     void raiseNotice();
     void enterEndState();
     QWidget* endStateFocus() const;
+    QWidget* focusAfterAnswer() const; // the answer box while questions remain
     void announce(const Evaluation& evaluation);
     void setAskingControls(bool on);
     void submitAnswer();
