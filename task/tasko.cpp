@@ -200,6 +200,8 @@ void TTasko::announce(const Evaluation& evaluation) {
     focusAfterAnswer()->setAccessibleDescription(announcement);
     if (drill_.state() != DrillState::Notice && !drill_.ended()) {
         announcer_->announce(announcement);
+    } else {
+        announcer_->hide();
     }
 }
 

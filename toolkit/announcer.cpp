@@ -1,6 +1,7 @@
 #include "announcer.h"
 
 #include <QAccessibleWidget>
+#include <QEvent>
 
 namespace kvizaro {
 
@@ -26,6 +27,15 @@ Announcer::Announcer(QWidget* parent) : QWidget(parent) {
     setAttribute(Qt::WA_TransparentForMouseEvents);
     setFocusPolicy(Qt::NoFocus);
     hide();
+    window()->installEventFilter(this);
+}
+
+// Hidden with its window: shown again with it, it would say its last words a second time.
+bool Announcer::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == window() && event->type() == QEvent::Hide) {
+        hide();
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void Announcer::announce(const QString& text) {

@@ -16,6 +16,9 @@ public:
 
     // Shown again with `text` as its name, so that the reader hears it; nothing is painted.
     void announce(const QString& text);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 };
 
 } // namespace kvizaro

@@ -687,7 +687,8 @@ private slots:
         const QString announcement = focus->accessibleDescription();
         QVERIFY(announcement.contains(QString::fromStdString(verdictText(right)).trimmed()));
         QVERIFY(announcement.contains(w.caption(next.toLatin1().constData()).trimmed()));
-        QCOMPARE(announcer->isVisible() && announcer->accessibleName() == announcement, notified);
+        QCOMPARE(announcer->isVisible(), notified);
+        QVERIFY(!notified || announcer->accessibleName() == announcement);
     }
 
     void noticeIsAnAlertWithOkFocused() {

@@ -16,6 +16,8 @@ gi.require_version("Atspi", "2.0")
 from gi.repository import Atspi, GLib  # noqa: E402
 
 TIMEOUT = 20
+# Seconds to wait after every key, to follow the road with a screen reader running beside it.
+PAUSE = float(os.environ.get("KVIZARO_ROAD_PAUSE", "0"))
 
 # The lessons: headings at entries 1 and 6, so that scrolling turns buttons into labels and back.
 ENTRIES = [("Kezdőknek", ""), ("Első lap", "elso"), ("Második lap", "elso"), ("Harmadik lap", "elso"),
@@ -103,6 +105,7 @@ class Road:
 
     def keys(self, *names):
         subprocess.run(["xdotool", "key", "--delay", "60", *names], check=True)
+        time.sleep(PAUSE)
 
     def type(self, text):
         subprocess.run(["xdotool", "type", "--delay", "40", text], check=True)
