@@ -141,6 +141,9 @@ void TMenuo::MainStart() {
     ui->Tablo->move(ui->Tablo->pos() + centredOrigin(screen, BoardSize));
     BuildMenu();
     MenuAction(FirstPage);
+    // The scroll bar holds the keys at first, as when it was the only control that took the focus; the
+    // buttons before it in the tab order are reached by Tab.
+    ui->Csuszka->setFocus();
     if (!platform_.canShowEsperantoLetters(esperantoFont())) {
         // Asked for once the main window is up, so that the wizard ends up in front and active.
         QTimer::singleShot(0, this, [this] { emit fontWizardWanted(); });
@@ -204,7 +207,9 @@ void TMenuo::showPage() {
     repaint();
 }
 
+// A row that does nothing when chosen (a heading) is no button to a screen reader nor a Tab stop.
 void TMenuo::showEntry(int slot, int entry) {
+    slots_[static_cast<std::size_t>(slot - 1)]->setActsOnClick(model_.raisesUnderMouse(slot));
     SetSlotCaption(slot, fromWindows1250(model_.EntryCaption(entry)));
     SetSlotHeading(slot, model_.isHeading(entry));
 }

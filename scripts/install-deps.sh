@@ -12,6 +12,8 @@ packages=(
     openbox icewm xcompmgr libx11-dev libxtst-dev fonts-dejavu-extra
     # the test of a Wayland session: weston with XWayland, Qt's Wayland platform, X tools to watch and drive it
     weston xwayland qt6-wayland xvfb xdotool x11-utils x11-apps
+    # the road read as a screen reader reads it: a session bus, the accessibility bus and its client library
+    dbus-daemon at-spi2-core python3 python3-gi gir1.2-atspi-2.0
 )
 # Callers that need more (the fuzzer, packaging) name it here.
 read -r -a extra <<<"${KVIZARO_EXTRA_PACKAGES:-}"

@@ -6,6 +6,7 @@
 #include "ui_hiba.h"
 #include "window_frame.h"
 
+#include <QAccessibleWidget>
 #include <QCloseEvent>
 #include <QKeyEvent>
 
@@ -14,6 +15,14 @@ namespace kvizaro {
 namespace {
 // The notice's size with its frame and title bar.
 constexpr QSize OuterSize(400, 137);
+
+// To a screen reader the notice is an alert: named by its title, described by its message.
+QAccessibleInterface* noticeAccessible(const QString& className, QObject* object) {
+    if (className == QLatin1String(THiba::staticMetaObject.className()) && object != nullptr) {
+        return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::AlertMessage);
+    }
+    return nullptr;
+}
 } // namespace
 
 THiba::THiba(Platform& platform, QWidget* parent)
@@ -22,6 +31,11 @@ THiba::THiba(Platform& platform, QWidget* parent)
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowStaysOnTopHint);
     applyFormLook(this);
     connect(ui->EnOrdo, &Panel::clicked, this, &THiba::EOCl);
+    static const bool accessibleAsAlert = [] {
+        QAccessible::installFactory(noticeAccessible);
+        return true;
+    }();
+    Q_UNUSED(accessibleAsAlert);
 }
 
 THiba::~THiba() = default;
@@ -29,6 +43,10 @@ THiba::~THiba() = default;
 void THiba::showNotice(const QString& explanation) {
     ui->Magyarazo->setCaption(explanation);
     ui->Magyarazo->setAccessibleName(explanation);
+    setAccessibleDescription(
+        QStringList({ui->Text->caption(), explanation}).join(QLatin1Char(' ')).trimmed());
+    // "Ok" holds the focus while the notice is up; keys other than its own still reach HiKU.
+    ui->EnOrdo->setFocus();
     fitOuterSize();
     showWindow(this);
     // Platforms that tell the frame only once the window is up; under X11 this changes nothing.

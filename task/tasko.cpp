@@ -1,5 +1,6 @@
 #include "tasko.h"
 
+#include "announcer.h"
 #include "answer_marking.h"
 #include "esperanto.h"
 #include "hiba.h"
@@ -62,6 +63,7 @@ TTasko::TTasko(Platform& platform, QWidget* parent)
     ui->Ismetles->installEventFilter(this);
     ui->Attekintes->installEventFilter(this);
     showEndButtons(false);
+    announcer_ = new Announcer(this);
 
     connect(ui->Sekva, &Panel::clicked, this, &TTasko::SeCl);
     connect(ui->Eliro, &Panel::clicked, this, &TTasko::EICl);
@@ -74,6 +76,18 @@ TTasko::TTasko(Platform& platform, QWidget* parent)
     connect(ui->ELiteroj, &Panel::mouseMoved, this, [this] { HighlightButtons(OverLetters); });
     connect(ui->Ismetles, &Panel::mouseMoved, this, [this] { HighlightButtons(OverRepeat); });
     connect(ui->Attekintes, &Panel::mouseMoved, this, [this] { HighlightButtons(OverReview); });
+    labelControls();
+}
+
+// Each label panel carries the name of the control it stands beside, with a T in front.
+void TTasko::labelControls() {
+    ui->TDemando->setLabelFor(ui->Demando);
+    ui->TRespondo->setLabelFor(ui->Respondo);
+    ui->TSolvo->setLabelFor(ui->Solvo);
+    ui->TGxusta->setLabelFor(ui->Gxusta);
+    ui->TKerdes->setLabelFor(ui->Kerdes);
+    ui->TValasz->setLabelFor(ui->Valasz);
+    ui->Panel1->setLabelFor(ui->Progreso);
 }
 
 TTasko::~TTasko() = default;
@@ -83,16 +97,13 @@ void TTasko::setWindows(THiba& notice, TSugo& help) {
     help_ = &help;
 }
 
-// Disabling the window for the notice took the focus from "Hibásak újra (N)" too; it has it again when
-// the notice was the last answer's.
 void TTasko::returnFromNotice() {
     drill_.acknowledgeNotice();
     setEnabled(true);
     setVisible(true);
+    // Disabling the window took the focus from its control; left to Qt it would go to the first button.
+    focusAfterAnswer()->setFocus();
     activateWindow();
-    if (ui->Ismetles->isVisibleTo(this)) {
-        ui->Ismetles->setFocus();
-    }
 }
 
 QLineEdit* TTasko::answerBox() const {
@@ -122,6 +133,10 @@ void TTasko::clearDisplays() {
         answer->setMarks({});
         answer->setAccessibleDescription({});
     }
+    ui->Valasz->setAccessibleDescription({});
+    for (Panel* leadOn : {ui->Eliro, ui->Ismetles}) {
+        leadOn->setAccessibleDescription({});
+    }
 }
 
 // What AdvanceSheet put in place: the feedback of the answer it evaluated, if any, the totals, the next
@@ -135,6 +150,9 @@ void TTasko::showAdvance() {
         enterEndState();
     } else {
         ui->Kerdes->setCaption(displayed(fromLatin3(drill_.currentQuestionText())));
+    }
+    if (const std::optional<Evaluation>& evaluation = drill_.lastEvaluation()) {
+        announce(*evaluation);
     }
     if (drill_.state() == DrillState::Notice) {
         raiseNotice();
@@ -177,13 +195,43 @@ void TTasko::enterEndState() {
         ui->Ismetles->setCaption(repeat);
         ui->Ismetles->setAccessibleName(repeat);
         showEndButtons(true);
-        ui->Ismetles->setFocus();
     }
+    endStateFocus()->setFocus();
 }
 
 void TTasko::showEndButtons(bool on) {
     ui->Ismetles->setVisible(on);
     ui->Attekintes->setVisible(on);
+}
+
+// What leads on from an ended sheet takes the focus there; this is the one place that says what it is.
+QWidget* TTasko::endStateFocus() const {
+    if (ui->Ismetles->isVisibleTo(this)) {
+        return ui->Ismetles;
+    }
+    return ui->Eliro;
+}
+
+QWidget* TTasko::focusAfterAnswer() const {
+    return drill_.ended() ? endStateFocus() : ui->Valasz;
+}
+
+// After every answer a screen reader hears the verdict and what comes next. While the answer box keeps
+// the focus a notification says it; the answer box after the notice, and the button that takes the focus
+// at the end, carry it as their description, which the reader speaks with the control it comes to.
+void TTasko::announce(const Evaluation& evaluation) {
+    QString next = ui->Mesagxo->caption();
+    if (!drill_.ended()) {
+        next = ui->TKerdes->caption() + ui->Kerdes->caption();
+    }
+    const QString announcement =
+        QString::fromStdString(verdictText(evaluation.right)).trimmed() + QLatin1Char(' ') + next;
+    focusAfterAnswer()->setAccessibleDescription(announcement);
+    if (drill_.state() != DrillState::Notice && !drill_.ended()) {
+        announcer_->announce(announcement);
+    } else {
+        announcer_->hide();
+    }
 }
 
 void TTasko::setAskingControls(bool on) {
@@ -210,6 +258,8 @@ void TTasko::SeCl() {
 
 void TTasko::VaKU(const QKeyEvent& event) {
     if (isEnterKey(&event)) {
+        // Answered by keyboard: the focus is marked when it reaches a button at the end.
+        setAttribute(Qt::WA_KeyboardFocusChange);
         submitAnswer();
     }
     if (isEscapeKey(&event)) {

@@ -23,6 +23,7 @@ class Tasko;
 
 namespace kvizaro {
 
+class Announcer;
 class Panel;
 class Platform;
 class THiba;
@@ -71,6 +72,7 @@ private:
         OverReview = 5
     };
     void HighlightButtons(int code);
+    void labelControls();
 
     void clearDisplays();
     void showAdvance();
@@ -78,6 +80,9 @@ private:
     void ShowTotals();
     void raiseNotice();
     void enterEndState();
+    QWidget* endStateFocus() const;
+    QWidget* focusAfterAnswer() const; // the answer box while questions remain
+    void announce(const Evaluation& evaluation);
     void setAskingControls(bool on);
     void showEndButtons(bool on);
     void submitAnswer();
@@ -95,6 +100,7 @@ private:
     TSugo* help_ = nullptr;
     Drill drill_;
     QString sheetTitle_;
+    Announcer* announcer_ = nullptr;
 };
 
 } // namespace kvizaro

@@ -1,8 +1,12 @@
 #include "panel.h"
 
 #include "look.h"
+#include "panel_accessible.h"
 
+#include <QAccessible>
 #include <QGuiApplication>
+#include <QKeyEvent>
+#include <QMetaMethod>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPolygonF>
@@ -39,6 +43,10 @@ QList<QTextLayout::FormatRange> markedFormats(const CaptionMarks& marks, qsizety
     }
     return formats;
 }
+
+bool isPressKey(const QKeyEvent* event) {
+    return event->key() == Qt::Key_Space || isEnterKey(event);
+}
 } // namespace
 
 Panel::Panel(QWidget* parent) : QFrame(parent) {
@@ -50,13 +58,69 @@ Panel::Panel(QWidget* parent) : QFrame(parent) {
     setMouseTracking(true);
     setLineWidth(1);
     applyFrameStyle();
+    installPanelAccessibility();
 }
 
 void Panel::setCaption(const QString& caption) {
     if (caption_ != caption) {
+        const QString before = caption_;
         caption_ = caption;
         marks_ = {};
+        updateFocusPolicy();
         update();
+        tellCaptionChange(before);
+    }
+}
+
+// A screen reader hears the new caption of the control it is on (a menu row after scrolling, the question).
+void Panel::tellCaptionChange(const QString& before) {
+    if (!QAccessible::isActive()) {
+        return;
+    }
+    if (before.isEmpty() != caption_.isEmpty()) {
+        QAccessible::State shown;
+        shown.invisible = true;
+        QAccessibleStateChangeEvent shownChanged(this, shown);
+        QAccessible::updateAccessibility(&shownChanged);
+    }
+    QAccessibleEvent renamed(this, QAccessible::NameChanged);
+    QAccessible::updateAccessibility(&renamed);
+    if (!isButton()) {
+        QAccessibleTextUpdateEvent rewritten(this, 0, before, caption_);
+        QAccessible::updateAccessibility(&rewritten);
+    }
+}
+
+bool Panel::isButton() const {
+    return actsOnClick_ && !caption_.isEmpty() && isSignalConnected(QMetaMethod::fromSignal(&Panel::clicked));
+}
+
+void Panel::setActsOnClick(bool acts) {
+    if (actsOnClick_ != acts) {
+        actsOnClick_ = acts;
+        updateFocusPolicy();
+    }
+}
+
+void Panel::press() {
+    if (isButton()) {
+        emit clicked();
+    }
+}
+
+void Panel::updateFocusPolicy() {
+    setFocusPolicy(isButton() ? Qt::TabFocus : Qt::NoFocus);
+}
+
+void Panel::connectNotify(const QMetaMethod& signal) {
+    if (signal == QMetaMethod::fromSignal(&Panel::clicked)) {
+        updateFocusPolicy();
+    }
+}
+
+void Panel::disconnectNotify(const QMetaMethod& signal) {
+    if (signal == QMetaMethod::fromSignal(&Panel::clicked)) {
+        updateFocusPolicy();
     }
 }
 
@@ -135,6 +199,11 @@ void Panel::applyFrameStyle() {
 
 void Panel::paintEvent(QPaintEvent* event) {
     QFrame::paintEvent(event);
+    // Marked only once the window has been used by keyboard: a mouse user sees the panels as they were.
+    if (hasFocus() && window()->testAttribute(Qt::WA_KeyboardFocusChange)) {
+        QPainter painter(this);
+        paintFocusMark(painter);
+    }
     if (caption_.isEmpty()) {
         return;
     }
@@ -184,6 +253,13 @@ void Panel::paintMarkedCaption(QPainter& painter) {
     painter.restore();
 }
 
+void Panel::paintFocusMark(QPainter& painter) {
+    const int inset = frameWidth() + 1;
+    painter.setPen(QPen(fontColor(), 1, Qt::DotLine));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(rect().adjusted(inset, inset, -inset - 1, -inset - 1));
+}
+
 void Panel::mousePressEvent(QMouseEvent* event) {
     pressed_ = event->button() == Qt::LeftButton;
     clickedLast_ = false;
@@ -218,6 +294,41 @@ void Panel::mouseDoubleClickEvent(QMouseEvent* event) {
 void Panel::mouseMoveEvent(QMouseEvent* event) {
     event->accept();
     emit mouseMoved();
+}
+
+// Other keys travel on to the window, whose own handlers (digits, Escape) see them as before.
+void Panel::keyPressEvent(QKeyEvent* event) {
+    if (isButton() && isPressKey(event)) {
+        if (isPhysicalRelease(event)) {
+            pressedKey_ = event->key();
+        }
+        event->accept();
+        return;
+    }
+    QFrame::keyPressEvent(event);
+}
+
+// A release whose press went elsewhere (the Enter that submitted the answer before the focus came here) is
+// no press of this button.
+void Panel::keyReleaseEvent(QKeyEvent* event) {
+    if (isButton() && isPressKey(event) && isPhysicalRelease(event) && event->key() == pressedKey_) {
+        pressedKey_ = 0;
+        event->accept();
+        emit clicked();
+        return;
+    }
+    QFrame::keyReleaseEvent(event);
+}
+
+void Panel::focusInEvent(QFocusEvent* event) {
+    QFrame::focusInEvent(event);
+    update();
+}
+
+void Panel::focusOutEvent(QFocusEvent* event) {
+    pressedKey_ = 0;
+    QFrame::focusOutEvent(event);
+    update();
 }
 
 } // namespace kvizaro

@@ -1,11 +1,13 @@
 // The panel of every window: a caption with alignment, an outer bevel (raised, lowered or none) of width 1
 // or 2, a background colour and a font colour. A raised panel whose `clicked` is connected is the
-// program's push button; hover feedback is done by the windows through `mouseMoved`.
+// program's push button; hover feedback is done by the windows through `mouseMoved`. Screen readers see a
+// panel button as a push button and a panel with text as a label (panel_accessible.h).
 #pragma once
 
 #include <QColor>
 #include <QFrame>
 #include <QList>
+#include <QPointer>
 #include <QString>
 
 class QPainter;
@@ -70,6 +72,18 @@ public:
     bool wordWrap() const { return wordWrap_; }
     void setWordWrap(bool wrap);
 
+    // A panel is a button while its `clicked` is connected (the form's "click handler"), its caption is not
+    // empty and its window has not said that a click does nothing for now (a heading row of the menu).
+    // A button takes the focus by Tab only, so that a click leaves the focus where the window put it;
+    // Space or Enter released on it, after being pressed on it, presses it.
+    bool isButton() const;
+    void setActsOnClick(bool acts);
+    // Emits `clicked` when the panel is a button: its screen reader's press action.
+    void press();
+    // The control that this panel is the label of (TKerdes of Kerdes), for screen readers.
+    QWidget* labelFor() const { return labelFor_; }
+    void setLabelFor(QWidget* control) { labelFor_ = control; }
+
 signals:
     void clicked();
     void mouseMoved();
@@ -80,9 +94,18 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+    void connectNotify(const QMetaMethod& signal) override;
+    void disconnectNotify(const QMetaMethod& signal) override;
 
 private:
     void applyFrameStyle();
+    void updateFocusPolicy();
+    void tellCaptionChange(const QString& before);
+    void paintFocusMark(QPainter& painter);
     QRect captionArea() const;
     void paintMarkedCaption(QPainter& painter);
 
@@ -94,6 +117,9 @@ private:
     bool pressed_ = false;
     bool clickedLast_ = false; // the last press and release on this panel made a click
     quint64 lastClickTime_ = 0;
+    bool actsOnClick_ = true;
+    int pressedKey_ = 0; // Space or Enter pressed while the focus was here
+    QPointer<QWidget> labelFor_;
 };
 
 } // namespace kvizaro

@@ -4,6 +4,7 @@
 #include "panel.h"
 #include "text.h"
 
+#include <QAccessible>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QScrollBar>
@@ -29,18 +30,24 @@ Panel* slotPanel(const MenuWindows& w, int slot) {
 }
 
 // Each slot shows entry TopEntry + k - 1, bold exactly when it is a heading; slots past the end are empty.
+// A screen reader reads each row by its caption, as a button when choosing it does something.
 void verifyPage(const MenuWindows& w, int entryCount) {
     const int top = w.model().TopEntry();
     QCOMPARE(top, w.scrollBar()->value());
     for (int k = 1; k <= 8; ++k) {
         const int entry = top + k - 1;
         Panel* slot = slotPanel(w, k);
+        QAccessibleInterface* reader = QAccessible::queryAccessibleInterface(slot);
+        QCOMPARE(reader->text(QAccessible::Name), slot->caption());
         if (entry <= entryCount) {
             QCOMPARE(slot->caption(), QString::fromStdString(entryCaption(entry)));
             QCOMPARE(slot->font().bold(), isHeadingEntry(entry));
+            const bool acts = !isHeadingEntry(entry) || (k == 8 && entry == entryCount);
+            QCOMPARE(reader->role(), acts ? QAccessible::Button : QAccessible::StaticText);
         } else {
             QCOMPARE(slot->caption(), QString());
             QVERIFY(!slot->font().bold());
+            QVERIFY(reader->state().invisible);
         }
     }
 }
@@ -229,10 +236,11 @@ void TestMenu::windowLook() {
 }
 
 void TestMenu::onlyScrollBarTakesFocus() {
+    // The panel buttons take it by Tab only: a click never moves it.
     MenuWindows w(20);
     QStringList focusable;
     for (const QWidget* child : w.menu->findChildren<QWidget*>()) {
-        if (child->focusPolicy() != Qt::NoFocus) {
+        if (child->focusPolicy() & Qt::ClickFocus) {
             focusable << child->objectName();
         }
     }

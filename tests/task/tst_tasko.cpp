@@ -4,6 +4,7 @@
 #include "answer_feedback.h"
 #include "caption_marks.h"
 
+#include <QAccessible>
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QSignalSpy>
@@ -677,6 +678,63 @@ private slots:
         QTEST(widget->geometry(), "geometry");
     }
 
+    // After every answer the control that holds the focus is described by the verdict and what comes next:
+    // the answer box while questions remain, the button that leads on at the end. While the answer box
+    // keeps the focus, a notification appears with the same words.
+    void answerIsAnnounced_data() {
+        QTest::addColumn<QStringList>("answers");
+        QTest::addColumn<bool>("right");
+        QTest::addColumn<QString>("next");
+        QTest::addColumn<QString>("focused");
+        QTest::addColumn<bool>("notified");
+        const QStringList rightAnswers{text("Saluton!"), text("Kiel vi fartas?"), text("tri")};
+        QTest::newRow("right") << rightAnswers.mid(0, 1) << true << "Kerdes"
+                               << "Valasz" << true;
+        QTest::newRow("wrong") << QStringList{text("rossz")} << false << "Kerdes"
+                               << "Valasz" << false;
+        QTest::newRow("last-right") << rightAnswers << true << "Mesagxo"
+                                    << "Eliro" << false;
+        const QStringList lastWrong = rightAnswers.mid(0, 2) + QStringList{text("kvar")};
+        QTest::newRow("last-wrong") << lastWrong << false << "Mesagxo"
+                                    << "Ismetles" << false;
+    }
+    void answerIsAnnounced() {
+        QFETCH(QStringList, answers);
+        QFETCH(bool, right);
+        QFETCH(QString, next);
+        QFETCH(QString, focused);
+        QFETCH(bool, notified);
+        TaskWindows w(SheetContent);
+        w.start("proba");
+        auto* announcer = w.task.findChild<QWidget*>(QStringLiteral("Bejelento"));
+        QVERIFY(announcer != nullptr);
+        QCOMPARE(QAccessible::queryAccessibleInterface(announcer)->role(), QAccessible::Notification);
+        answerAll(w, answers);
+        QWidget* focus = w.task.focusWidget();
+        QVERIFY(focus != nullptr);
+        QCOMPARE(focus->objectName(), focused);
+        const QString announcement = focus->accessibleDescription();
+        QVERIFY(announcement.contains(QString::fromStdString(verdictText(right)).trimmed()));
+        QVERIFY(announcement.contains(w.caption(next.toLatin1().constData()).trimmed()));
+        QCOMPARE(announcer->isVisible(), notified);
+        QVERIFY(!notified || announcer->accessibleName() == announcement);
+    }
+
+    void noticeIsAnAlertWithOkFocused() {
+        TaskWindows w(SheetContent);
+        w.start("proba");
+        w.typeAndEnter(text("rossz"));
+        QAccessibleInterface* notice = QAccessible::queryAccessibleInterface(&w.notice);
+        QCOMPARE(notice->role(), QAccessible::AlertMessage);
+        QCOMPARE(notice->text(QAccessible::Name), w.notice.windowTitle());
+        const QString description = notice->text(QAccessible::Description);
+        QVERIFY(description.startsWith(control<Panel>(&w.notice, "Text")->caption()));
+        QVERIFY(description.endsWith(control<Panel>(&w.notice, "Magyarazo")->caption()));
+        auto* ok = control<Panel>(&w.notice, "EnOrdo");
+        QCOMPARE(w.notice.focusWidget(), ok);
+        QCOMPARE(QAccessible::queryAccessibleInterface(ok)->role(), QAccessible::Button);
+    }
+
     void windowsHaveTheirFrameAndLook() {
         TaskWindows w(SheetContent);
         QCOMPARE(w.task.size(), QSize(640, 480));
@@ -689,7 +747,7 @@ private slots:
         QCOMPARE(w.answerBox()->font().pixelSize(), 16);
         QCOMPARE(w.panel("Kerdes")->color(), systemColour(SystemColour::AppWorkspace));
         QCOMPARE(w.answerBox()->focusPolicy(), Qt::StrongFocus);
-        QCOMPARE(w.panel("Sekva")->focusPolicy(), Qt::NoFocus);
+        QCOMPARE(w.panel("Sekva")->focusPolicy(), Qt::TabFocus);
 
         w.start("proba");
         w.typeAndEnter(text("rossz"));
