@@ -33,6 +33,9 @@ QString lesson(const char* name) {
            QStringLiteral(".txt");
 }
 
+// Sheets alap, malo; the table teaches mal- and ĉi- on malo, "malbon*" on alap and "hejme" on malo.
+const QString TaughtCourse = QStringLiteral(KVIZARO_TEST_DATA_DIR "/taught/course.txt");
+
 } // namespace
 
 class TestAdtCli : public QObject {
@@ -239,6 +242,84 @@ private slots:
         const LoadResult loaded = LoadContent(out.toStdString());
         QVERIFY(!loaded.error);
         QVERIFY(FindBlock(loaded.lines, "Menuo"));
+    }
+
+    // "try" judges answers as the task sheet does, against lesson("clean"): questions "Fordítsd le: kutya"
+    // (hundo) and "Fordítsd le: szoba" (cxambro, la ĉambro) on sheet "1. Állatok". "taught" names a table
+    // row it cannot read, and then judges no word.
+    void auditsReport_data() {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<QByteArray>("input"); // the answers or the table; null: no such file
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QByteArrayList>("reported");
+        const QString judge = QStringLiteral("try");
+        const QString taught = QStringLiteral("taught");
+        QTest::newRow("accepted") << judge
+                                  << QByteArray(
+                                         "Fordítsd le: szoba\tcxambro\r\nFordítsd le: kutya\t HUNDO!\n")
+                                  << adt_exit::Ok << QByteArrayList{"2 answers, 0 rejected, 0 not found"};
+        QTest::newRow("real-letters-typed") << judge << QByteArray("Fordítsd le: szoba\tLa ĉambro.")
+                                            << adt_exit::Ok << QByteArrayList{"1 answer, 0 rejected"};
+        QTest::newRow("comments-and-empty-lines") << judge << QByteArray("\xEF\xBB\xBF# kutya\tkato\n\n  \n")
+                                                  << adt_exit::Ok << QByteArrayList{"0 answers"};
+        QTest::newRow("rejected") << judge << QByteArray("Fordítsd le: szoba\tla cxambroj\n")
+                                  << adt_exit::ContentProblems
+                                  << QByteArrayList{
+                                         ":1: rejected: \"la cxambroj\"\n",
+                                         "question: \"Fordítsd le: szoba\" on sheet \"1. Állatok\" (a)",
+                                         "accepted: \"cxambro\" \"la ĉambro\"\n", "1 rejected"};
+        QTest::newRow("question-not-asked")
+            << judge << QByteArray("\nFordítsd le: macska\tkato\n") << adt_exit::ContentProblems
+            << QByteArrayList{":2: not found: no question reads"};
+        QTest::newRow("tab-missing") << judge << QByteArray("Fordítsd le: kutya hundo\n")
+                                     << adt_exit::ContentProblems
+                                     << QByteArrayList{":1: error: expected", "1 malformed line"};
+        QTest::newRow("answers-unreadable")
+            << judge << QByteArray() << adt_exit::FileFailure << QByteArrayList{"/in: cannot read:"};
+        QTest::newRow("unknown-sheet")
+            << taught << QByteArray("rule\tnenie\t^mal\tmal-") << adt_exit::ContentProblems
+            << QByteArrayList{"opens the sheet nenie"};
+        QTest::newRow("bad-pattern") << taught << QByteArray("rule\tmalo\t^mal(\tmal-")
+                                     << adt_exit::ContentProblems << QByteArrayList{"no regular expression"};
+        QTest::newRow("what-missing") << taught << QByteArray("rule\tmalo\t^mal") << adt_exit::ContentProblems
+                                      << QByteArrayList{"expected \"rule"};
+        QTest::newRow("unknown-kind") << taught << QByteArray("vorto\tmalo\tbona")
+                                      << adt_exit::ContentProblems << QByteArrayList{"expected \"rule"};
+        QTest::newRow("no-word") << taught << QByteArray("word\tmalo\tbona mal-bona")
+                                 << adt_exit::ContentProblems << QByteArrayList{"\"mal-bona\" is no word"};
+        QTest::newRow("word-twice") << taught << QByteArray("word\tmalo\tbona\nword\talap\tbona")
+                                    << adt_exit::ContentProblems
+                                    << QByteArrayList{":2: error: the word bona is listed twice"};
+    }
+    void auditsReport() {
+        QFETCH(QString, command);
+        QFETCH(QByteArray, input);
+        QFETCH(int, exitCode);
+        QFETCH(QByteArrayList, reported);
+        if (!input.isNull()) {
+            writeAll(dir_->filePath(QStringLiteral("in")), input);
+        }
+        const QString course = command == QLatin1String("try") ? lesson("clean") : TaughtCourse;
+        const Run result = run({command, course, QStringLiteral("{dir}/in")});
+        const QByteArray said = result.out + result.err;
+        QCOMPARE(result.exitCode, exitCode);
+        for (const QByteArray& part : reported) {
+            QVERIFY2(said.contains(part), said.constData());
+        }
+        QVERIFY2(!said.contains("needs"), said.constData());
+    }
+
+    // Glossed words, words taught early and words of the teaching sheet itself are not reported.
+    void taughtFindsWordsAskedBeforeTheirSheet() {
+        const Run result = run({QStringLiteral("taught"), TaughtCourse,
+                                QStringLiteral(KVIZARO_TEST_DATA_DIR "/taught/table.tsv")});
+        QCOMPARE(result.exitCode, adt_exit::ContentProblems);
+        const QByteArray expected = "alap #1 «Eszperantóul: kicsi»: «malgranda» needs malo (mal-)\n"
+                                    "alap #4 «Eszperantóul: mindig»: «cxiam» needs malo (ĉi-)\n"
+                                    "alap #5 «Eszperantóul: otthon»: «hejme» needs malo (vocabulary)\n" +
+                                    TaughtCourse.toUtf8() +
+                                    ": 3 words asked before the sheet that teaches it\n";
+        QCOMPARE(result.out + result.err, expected);
     }
 
 private:
