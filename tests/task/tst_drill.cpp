@@ -154,8 +154,6 @@ private slots:
         QTest::newRow("right") << utf8(verdictText(true)) << QStringLiteral(" Gratulálok, a válasz helyes!");
         QTest::newRow("wrong") << utf8(verdictText(false)) << QStringLiteral(" Sajnos rosszul válaszoltál!");
         QTest::newRow("end") << utf8(EndMessage) << QStringLiteral("V É G E !");
-        QTest::newRow("repeat") << utf8(repeatButtonText(12)) << QStringLiteral("Hibásak újra (12)");
-        QTest::newRow("repeat-title") << utf8(RepeatTitleSuffix) << QStringLiteral(" – ismétlés");
     }
     void textsReadAsTheSheetShowsThem() {
         QFETCH(QString, text);
