@@ -232,11 +232,9 @@ private slots:
         QFETCH(QString, name);
         QFETCH(bool, stored);
         const QString out = dir_->filePath(name);
-        writeAll(dir_->filePath(QStringLiteral("words.csv")),
-                 QByteArray("sheet,question,answer\nA,kés,tranĉilo\n"));
+        writeAll(dir_->filePath(QStringLiteral("in")), "sheet,question,answer\nA,kés,tranĉilo\n");
         QCOMPARE(
-            run({QStringLiteral("import"), QStringLiteral("csv"), QStringLiteral("{dir}/words.csv"), out})
-                .exitCode,
+            run({QStringLiteral("import"), QStringLiteral("csv"), QStringLiteral("{dir}/in"), out}).exitCode,
             adt_exit::Ok);
         QCOMPARE(contentKindOf(bytes(readAll(out))) == ContentKind::Stored, stored);
         const LoadResult loaded = LoadContent(out.toStdString());
