@@ -166,9 +166,6 @@ private slots:
             << words({"-platform", "xcb", "/a.adt"});
         QTest::newRow("options-only") << words({"kvizaro", "-reverse", "-style", "fusion"})
                                       << words({"kvizaro"}) << words({"-reverse", "-style", "fusion"});
-        QTest::newRow("file-like-an-option-value")
-            << words({"kvizaro", "-display", ":1", "/a.adt"}) << words({"kvizaro", "/a.adt"})
-            << words({"-display", ":1", "/a.adt"});
         QTest::newRow("nothing") << words({"kvizaro"}) << words({"kvizaro"}) << QStringList();
     }
     void restartKeepsTheToolkitOptions() {
