@@ -419,11 +419,10 @@ private slots:
         QFETCH(QByteArray, typed);
         QFETCH(QByteArrayList, accepted);
         QFETCH(QByteArrayList, course);
-        QFETCH(QString, text);
         const std::optional<Explanation> named =
             explainMistake(bytes(typed), answersOf(accepted), CourseWords(test::linesOf(answersOf(course))));
         QVERIFY(named.has_value());
-        QCOMPARE(QString::fromStdString(mistakeText(*named)), text);
+        QTEST(QString::fromStdString(mistakeText(*named)), "text");
     }
 };
 
