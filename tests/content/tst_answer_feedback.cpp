@@ -1,5 +1,6 @@
 #include "answer_feedback.h"
 #include "byte_text.h"
+#include "content_builder.h"
 #include "esperanto.h"
 
 #include <QtTest>
@@ -133,7 +134,6 @@ private slots:
         row("accusative-extra-noun", "La hundon dormas", {"La hundo dormas"}, accusativeExtra);
         row("accusative-on-the-wrong-word", "La hundon vidas la kato", {"La hundo vidas la katon"},
             misplaced);
-        row("accusative-on-the-subject", "La katon vidas la hundo.", {"La kato vidas la hundon."}, misplaced);
         row("plural-first-pair-decides", "bonaj hundo", {"bona hundoj"}, pluralExtra);
         row("accusative-real-letters", "Mi \xf8uas la tago", {"Mi gxuas la tagon"}, accusativeMissing);
         // Direction -n is no accusative; a verb's -n is no ending at all.
@@ -376,8 +376,6 @@ private slots:
             << int(Mistake::AccusativeMissing) << QStringLiteral("Hiányzik a tárgyeset -n végződése.");
         QTest::newRow("accusative-extra")
             << int(Mistake::AccusativeExtra) << QStringLiteral("Fölösleges az -n végződés.");
-        QTest::newRow("accusative-misplaced") << int(Mistake::AccusativeMisplaced)
-                                              << QStringLiteral("Rossz szón van a tárgyeset -n végződése.");
         QTest::newRow("plural-missing")
             << int(Mistake::PluralMissing) << QStringLiteral("Hiányzik a többes szám -j végződése.");
         QTest::newRow("plural-extra")
@@ -389,8 +387,6 @@ private slots:
         QTest::newRow("verb-ending") << int(Mistake::VerbEnding)
                                      << QStringLiteral("Rossz az igevégződés: -as jelen, -is múlt, -os jövő, "
                                                        "-us feltételes, -u felszólító, -i főnévi igenév.");
-        QTest::newRow("accents") << int(Mistake::Accents)
-                                 << QStringLiteral("Ékezethiba: nézd meg az ékezetes betűket.");
         QTest::newRow("typo") << int(Mistake::Typo) << QStringLiteral("Elgépelés: egy betű eltér.");
         QTest::newRow("word-order") << int(Mistake::WordOrder)
                                     << QStringLiteral("A szavak jók, de más a sorrendjük.");
@@ -410,8 +406,6 @@ private slots:
         QTest::addColumn<QString>("text");
         const QString slip = QStringLiteral("Elgépelés: egy betű eltér.");
         const QByteArrayList course{"Demando=\"kuras\"", "Solvo=\"Mi komprenas.\"", "Solvo=\"Li kuras\""};
-        QTest::newRow("short-word") << QByteArray("Vi legas.") << QByteArrayList{"Mi legas."} << course
-                                    << QStringLiteral("Más szó: „Vi” helyett „Mi”.");
         QTest::newRow("letters-as-shown") << QByteArray("gxu") << QByteArrayList{"Cxu"} << course
                                           << QStringLiteral("Más szó: „ĝu” helyett „Ĉu”.");
         QTest::newRow("word-of-the-course") << QByteArray("Mi kuras!") << QByteArrayList{"Mi kuiras."}
@@ -425,15 +419,10 @@ private slots:
         QFETCH(QByteArray, typed);
         QFETCH(QByteArrayList, accepted);
         QFETCH(QByteArrayList, course);
-        QFETCH(QString, text);
-        ContentLines lines;
-        for (const QByteArray& line : course) {
-            lines.append(bytes(line));
-        }
         const std::optional<Explanation> named =
-            explainMistake(bytes(typed), answersOf(accepted), CourseWords(lines));
+            explainMistake(bytes(typed), answersOf(accepted), CourseWords(test::linesOf(answersOf(course))));
         QVERIFY(named.has_value());
-        QCOMPARE(QString::fromStdString(mistakeText(*named)), text);
+        QTEST(QString::fromStdString(mistakeText(*named)), "text");
     }
 };
 

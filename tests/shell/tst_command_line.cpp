@@ -166,20 +166,16 @@ private slots:
             << words({"-platform", "xcb", "/a.adt"});
         QTest::newRow("options-only") << words({"kvizaro", "-reverse", "-style", "fusion"})
                                       << words({"kvizaro"}) << words({"-reverse", "-style", "fusion"});
-        QTest::newRow("file-like-an-option-value")
-            << words({"kvizaro", "-display", ":1", "/a.adt"}) << words({"kvizaro", "/a.adt"})
-            << words({"-display", ":1", "/a.adt"});
         QTest::newRow("nothing") << words({"kvizaro"}) << words({"kvizaro"}) << QStringList();
     }
     void restartKeepsTheToolkitOptions() {
         QFETCH(QStringList, before);
         QFETCH(QStringList, after);
-        QFETCH(QStringList, restart);
         const QStringList options = optionsTakenByToolkit(before, after);
         const std::optional<std::filesystem::path> file =
             after.size() > 1 ? std::optional(std::filesystem::path(after.last().toStdString()))
                              : std::nullopt;
-        QCOMPARE(restartArguments(file, options), restart);
+        QTEST(restartArguments(file, options), "restart");
     }
 
     // The FILE of the command line is what start-up reads, and a FILE that is not there is reported as the

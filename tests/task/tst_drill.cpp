@@ -154,8 +154,6 @@ private slots:
         QTest::newRow("right") << utf8(verdictText(true)) << QStringLiteral(" Gratulálok, a válasz helyes!");
         QTest::newRow("wrong") << utf8(verdictText(false)) << QStringLiteral(" Sajnos rosszul válaszoltál!");
         QTest::newRow("end") << utf8(EndMessage) << QStringLiteral("V É G E !");
-        QTest::newRow("repeat") << utf8(repeatButtonText(12)) << QStringLiteral("Hibásak újra (12)");
-        QTest::newRow("repeat-title") << utf8(RepeatTitleSuffix) << QStringLiteral(" – ismétlés");
     }
     void textsReadAsTheSheetShowsThem() {
         QFETCH(QString, text);
@@ -390,27 +388,22 @@ private slots:
         QTest::addColumn<QList<int>>("round"); // the sheet's items the run asks
         QTest::addColumn<int>("right");
         QTest::addColumn<QStringList>("review");
+        using enum DrillState;
         const QList<int> all{0, 1, 2};
         const QString two = QStringLiteral("Hogy vagy? – te: ĝi – helyesen: Ĉu vi fartas bone?");
         const QString three = QStringLiteral("három – te: ĝi – helyesen: tri");
-        QTest::newRow("ends") << "srww" << DrillState::Ended << false << all << 1 << QStringList{two, three};
-        QTest::newRow("round-of-two")
-            << "srwwR" << DrillState::Asking << true << QList<int>{1, 2} << 0 << QStringList{};
-        QTest::newRow("wrong-again") << "srwwRwr" << DrillState::Ended << true << QList<int>{1, 2} << 1
+        QTest::newRow("ends") << "srww" << Ended << false << all << 1 << QStringList{two, three};
+        QTest::newRow("round-of-two") << "srwwR" << Asking << true << QList<int>{1, 2} << 0 << QStringList();
+        QTest::newRow("wrong-again") << "srwwRwr" << Ended << true << QList<int>{1, 2} << 1
                                      << QStringList{two};
-        QTest::newRow("round-of-one")
-            << "srwwRwrR" << DrillState::Asking << true << QList<int>{1} << 0 << QStringList{};
-        QTest::newRow("none-left") << "srwwRwrRr" << DrillState::Ended << true << QList<int>{1} << 1
-                                   << QStringList{};
-        QTest::newRow("all-right") << "srrrR" << DrillState::Ended << false << all << 3 << QStringList{};
-        QTest::newRow("not-while-asking")
-            << "srwR" << DrillState::Asking << false << all << 1 << QStringList{two};
+        QTest::newRow("round-of-one") << "srwwRwrR" << Asking << true << QList<int>{1} << 0 << QStringList();
+        QTest::newRow("none-left") << "srwwRwrRr" << Ended << true << QList<int>{1} << 1 << QStringList();
+        QTest::newRow("all-right") << "srrrR" << Ended << false << all << 3 << QStringList();
+        QTest::newRow("not-while-asking") << "srwR" << Asking << false << all << 1 << QStringList{two};
         QTest::newRow("not-during-notice")
-            << "srwxR" << DrillState::Notice << false << all << 1 << QStringList{two, three};
-        QTest::newRow("menu-starts-whole-sheet")
-            << "srwwRs" << DrillState::Asking << false << all << 0 << QStringList{};
-        QTest::newRow("not-before-any-sheet")
-            << "R" << DrillState::Idle << false << QList<int>{} << 0 << QStringList{};
+            << "srwxR" << Notice << false << all << 1 << QStringList{two, three};
+        QTest::newRow("menu-starts-whole-sheet") << "srwwRs" << Asking << false << all << 0 << QStringList();
+        QTest::newRow("not-before-any-sheet") << "R" << Idle << false << QList<int>{} << 0 << QStringList();
     }
     void roundsRepeatTheWrongAnswers() {
         QFETCH(QString, actions);

@@ -33,6 +33,9 @@ QString lesson(const char* name) {
            QStringLiteral(".txt");
 }
 
+// Sheets alap, malo; the table teaches mal- and ĉi- on malo, "malbon*" on alap and "hejme" on malo.
+const QString TaughtCourse = QStringLiteral(KVIZARO_TEST_DATA_DIR "/taught/course.txt");
+
 } // namespace
 
 class TestAdtCli : public QObject {
@@ -229,16 +232,80 @@ private slots:
         QFETCH(QString, name);
         QFETCH(bool, stored);
         const QString out = dir_->filePath(name);
-        writeAll(dir_->filePath(QStringLiteral("words.csv")),
-                 QByteArray("sheet,question,answer\nA,kés,tranĉilo\n"));
+        writeAll(dir_->filePath(QStringLiteral("in")), "sheet,question,answer\nA,kés,tranĉilo\n");
         QCOMPARE(
-            run({QStringLiteral("import"), QStringLiteral("csv"), QStringLiteral("{dir}/words.csv"), out})
-                .exitCode,
+            run({QStringLiteral("import"), QStringLiteral("csv"), QStringLiteral("{dir}/in"), out}).exitCode,
             adt_exit::Ok);
         QCOMPARE(contentKindOf(bytes(readAll(out))) == ContentKind::Stored, stored);
         const LoadResult loaded = LoadContent(out.toStdString());
         QVERIFY(!loaded.error);
         QVERIFY(FindBlock(loaded.lines, "Menuo"));
+    }
+
+    // "try" judges answers as the task sheet does, against lesson("clean"): questions "Fordítsd le: kutya"
+    // (hundo) and "Fordítsd le: szoba" (cxambro, la ĉambro) on sheet "1. Állatok". "taught" names a table
+    // row it cannot read, and then judges no word.
+    void auditsReport_data() {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<QByteArray>("input"); // the answers or the table; null: no such file
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QByteArrayList>("reported");
+        const auto row = [](const char* name, const char* command, const QByteArray& input, int exitCode,
+                            const QByteArrayList& reported) {
+            QTest::newRow(name) << QString::fromLatin1(command) << input << exitCode << reported;
+        };
+        const int problems = adt_exit::ContentProblems;
+        row("accepted", "try", "Fordítsd le: szoba\tcxambro\r\nFordítsd le: kutya\t HUNDO!\n", adt_exit::Ok,
+            {"2 answers, 0 rejected, 0 not found"});
+        row("real-letters-typed", "try", "Fordítsd le: szoba\tLa ĉambro.", adt_exit::Ok,
+            {"1 answer, 0 rejected"});
+        row("comments-and-empty-lines", "try", "\xEF\xBB\xBF# kutya\tkato\n\n  \n", adt_exit::Ok,
+            {"0 answers"});
+        row("rejected", "try", "Fordítsd le: szoba\tla cxambroj\n", problems,
+            {":1: rejected: \"la cxambroj\"\n",
+             "question: \"Fordítsd le: szoba\" on sheet \"1. Állatok\" (a)",
+             "accepted: \"cxambro\" \"la ĉambro\"\n", "1 rejected"});
+        row("question-not-asked", "try", "\nFordítsd le: macska\tkato\n", problems,
+            {":2: not found: no question reads"});
+        row("tab-missing", "try", "Fordítsd le: kutya hundo\n", problems,
+            {":1: error: expected", "1 malformed line"});
+        row("answers-unreadable", "try", QByteArray(), adt_exit::FileFailure, {"/in: cannot read:"});
+        row("unknown-sheet", "taught", "rule\tnenie\t^mal\tmal-", problems, {"opens the sheet nenie"});
+        row("bad-pattern", "taught", "rule\tmalo\t^mal(\tmal-", problems, {"no regular expression"});
+        row("what-missing", "taught", "rule\tmalo\t^mal", problems, {"expected \"rule"});
+        row("unknown-kind", "taught", "vorto\tmalo\tbona", problems, {"expected \"rule"});
+        row("no-word", "taught", "word\tmalo\tbona mal-bona", problems, {"\"mal-bona\" is no word"});
+        row("word-twice", "taught", "word\tmalo\tbona\nword\talap\tbona", problems,
+            {":2: error: the word bona is listed twice"});
+    }
+    void auditsReport() {
+        QFETCH(QString, command);
+        QFETCH(QByteArray, input);
+        QFETCH(QByteArrayList, reported);
+        if (!input.isNull()) {
+            writeAll(dir_->filePath(QStringLiteral("in")), input);
+        }
+        const QString course = command == QLatin1String("try") ? lesson("clean") : TaughtCourse;
+        const Run result = run({command, course, QStringLiteral("{dir}/in")});
+        const QByteArray said = result.out + result.err;
+        QTEST(result.exitCode, "exitCode");
+        for (const QByteArray& part : reported) {
+            QVERIFY2(said.contains(part), said.constData());
+        }
+        QVERIFY2(!said.contains("needs"), said.constData());
+    }
+
+    // Glossed words, words taught early and words of the teaching sheet itself are not reported.
+    void taughtFindsWordsAskedBeforeTheirSheet() {
+        const Run result = run({QStringLiteral("taught"), TaughtCourse,
+                                QStringLiteral(KVIZARO_TEST_DATA_DIR "/taught/table.tsv")});
+        QCOMPARE(result.exitCode, adt_exit::ContentProblems);
+        const QByteArray expected = "alap #1 «Eszperantóul: kicsi»: «malgranda» needs malo (mal-)\n"
+                                    "alap #4 «Eszperantóul: mindig»: «cxiam» needs malo (ĉi-)\n"
+                                    "alap #5 «Eszperantóul: otthon»: «hejme» needs malo (vocabulary)\n" +
+                                    TaughtCourse.toUtf8() +
+                                    ": 3 words asked before the sheet that teaches it\n";
+        QCOMPARE(result.out + result.err, expected);
     }
 
 private:

@@ -365,24 +365,19 @@ private slots:
                  "#Menuo\nMenuero=\"Ismétlés\",\"a\"\nMenuero=\"Ismétlés\",\"b\"\n#a\n[tasko]\n"
                  "Demando=\"kés\"\nInstruo=\"trancxilo\"\nSolvo=\"trancxilo\"\n#b\n[tasko]\n"
                  "Demando=\"ősz\"\nInstruo=\"auxtuno\"\nSolvo=\"auxtuno\"\n#\n");
-        const auto exportTo = [&](const QString& input, const QString& csv) {
-            QCOMPARE(
-                runKvizaroAdt({QStringLiteral("export"), QStringLiteral("csv"), path + input, path + csv}),
-                adt_exit::Ok);
+        const auto adt = [&](const char* command, const char* from, const char* to) {
+            return runKvizaroAdt({QLatin1String(command), QStringLiteral("csv"), path + QLatin1String(from),
+                                  path + QLatin1String(to)});
         };
-        exportTo(QStringLiteral("/lecke.txt"), QStringLiteral("/first.csv"));
-        const QByteArray first = readAll(path + QStringLiteral("/first.csv"));
-        QVERIFY2(first.contains("tranĉilo") && first.contains("aŭtuno"), first.constData());
-        QCOMPARE(describe(readCsvWordList(bytes(first), CsvKind::Csv).sheets),
-                 QStringLiteral("Ismétlés: kés>tranĉilo / Ismétlés: ősz>aŭtuno"));
-        QCOMPARE(runKvizaroAdt({QStringLiteral("import"), QStringLiteral("csv"),
-                                path + QStringLiteral("/first.csv"), path + QStringLiteral("/back.adt")}),
-                 adt_exit::Ok);
-        exportTo(QStringLiteral("/back.adt"), QStringLiteral("/second.csv"));
-        QCOMPARE(
-            describe(
-                readCsvWordList(bytes(readAll(path + QStringLiteral("/second.csv"))), CsvKind::Csv).sheets),
-            QStringLiteral("Ismétlés: kés>tranĉilo / Ismétlés: ősz>aŭtuno"));
+        QCOMPARE(adt("export", "/lecke.txt", "/first.csv"), adt_exit::Ok);
+        QCOMPARE(adt("import", "/first.csv", "/back.adt"), adt_exit::Ok);
+        QCOMPARE(adt("export", "/back.adt", "/second.csv"), adt_exit::Ok);
+        for (const char* csv : {"/first.csv", "/second.csv"}) {
+            const QByteArray exported = readAll(path + QLatin1String(csv));
+            QVERIFY2(exported.contains("tranĉilo") && exported.contains("aŭtuno"), exported.constData());
+            QCOMPARE(describe(readCsvWordList(bytes(exported), CsvKind::Csv).sheets),
+                     QStringLiteral("Ismétlés: kés>tranĉilo / Ismétlés: ősz>aŭtuno"));
+        }
     }
 
     // Whatever the bytes, reading never crashes, and whatever is imported checks clean.
