@@ -92,7 +92,7 @@ void Panel::tellCaptionChange(const QString& before) {
 }
 
 bool Panel::isButton() const {
-    return actsOnClick_ && !caption_.isEmpty() && isSignalConnected(QMetaMethod::fromSignal(&Panel::clicked));
+    return actsOnClick_ && !caption_.isEmpty() && clickReceivers_ > 0;
 }
 
 void Panel::setActsOnClick(bool acts) {
@@ -112,16 +112,31 @@ void Panel::updateFocusPolicy() {
     setFocusPolicy(isButton() ? Qt::TabFocus : Qt::NoFocus);
 }
 
+// Qt may call these two with its connection lock held, so they must not ask it whether the signal is
+// connected (isSignalConnected would wait on that lock for ever): they count the receivers themselves.
 void Panel::connectNotify(const QMetaMethod& signal) {
     if (signal == QMetaMethod::fromSignal(&Panel::clicked)) {
+        ++clickReceivers_;
         updateFocusPolicy();
     }
 }
 
 void Panel::disconnectNotify(const QMetaMethod& signal) {
     if (signal == QMetaMethod::fromSignal(&Panel::clicked)) {
+        clickReceivers_ = std::max(0, clickReceivers_ - 1);
         updateFocusPolicy();
+    } else if (!signal.isValid()) {
+        // Every signal was disconnected at once: ask again once the lock is free.
+        QMetaObject::invokeMethod(this, &Panel::recountClickReceivers, Qt::QueuedConnection);
     }
+}
+
+void Panel::recountClickReceivers() {
+    // receivers() takes the signal the way the SIGNAL macro writes it: its code, then its signature.
+    const QByteArray clickedSignal =
+        QByteArray("2") + QMetaMethod::fromSignal(&Panel::clicked).methodSignature();
+    clickReceivers_ = receivers(clickedSignal.constData());
+    updateFocusPolicy();
 }
 
 void Panel::setMarks(const CaptionMarks& marks) {

@@ -100,6 +100,7 @@ protected:
     void focusOutEvent(QFocusEvent* event) override;
     void connectNotify(const QMetaMethod& signal) override;
     void disconnectNotify(const QMetaMethod& signal) override;
+    void recountClickReceivers();
 
 private:
     void applyFrameStyle();
@@ -118,6 +119,7 @@ private:
     bool clickedLast_ = false; // the last press and release on this panel made a click
     quint64 lastClickTime_ = 0;
     bool actsOnClick_ = true;
+    int clickReceivers_ = 0;
     int pressedKey_ = 0; // Space or Enter pressed while the focus was here
     QPointer<QWidget> labelFor_;
 };

@@ -273,6 +273,29 @@ private slots:
         QTEST(int(clicked.count()), "clicks");
     }
 
+    // Qt tells the panel of its receivers with a lock held; asking Qt back from there hung now and then.
+    void stopsBeingAButtonWhenItsReceiversGo_data() {
+        QTest::addColumn<int>("way");
+        QTest::newRow("by-connection") << 0;
+        QTest::newRow("all-at-once") << 1;
+        QTest::newRow("receiver-destroyed") << 2;
+    }
+    void stopsBeingAButtonWhenItsReceiversGo() {
+        QFETCH(int, way);
+        Shaped shaped(Kind::Text);
+        auto receiver = std::make_unique<QObject>();
+        const auto connection = connect(shaped.panel, &Panel::clicked, receiver.get(), [] {});
+        QCOMPARE(shaped.panel->focusPolicy(), Qt::TabFocus);
+        if (way == 0) {
+            disconnect(connection);
+        } else if (way == 1) {
+            disconnect(shaped.panel, nullptr, receiver.get(), nullptr);
+        } else {
+            receiver.reset();
+        }
+        QTRY_COMPARE(shaped.panel->focusPolicy(), Qt::NoFocus);
+    }
+
     void labelPointsAtWhatItLabels() {
         Shaped label(Kind::Text, QStringLiteral("Kérdés:"));
         auto* question = new Panel(&label.window);
