@@ -20,6 +20,8 @@ TSugo::TSugo(Platform& platform, QWidget* parent)
     ui->setupUi(this);
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
     applyFormLook(this);
+    setFixedSize(size());
+    keepTitleBarOnly(this);
     // A memo paints its text area in the base colour, which the form's colour role does not reach.
     QPalette memo = ui->Teksto->palette();
     memo.setColor(QPalette::Base, systemColour(SystemColour::ButtonFace));

@@ -9,8 +9,12 @@
 #include "platform.h"
 #include "sugo.h"
 #include "tasko.h"
+#include "window_frame.h"
 
 #include <QApplication>
+#include <QWindow>
+
+#include <initializer_list>
 
 namespace kvizaro {
 
@@ -80,6 +84,29 @@ void Kvizaro::connectWindows() {
     QObject::connect(help_.get(), &TSugo::closed, help_.get(), [this] { returnFromHelp(); });
     QObject::connect(menu_.get(), &TMenuo::mainWindowClosed, QCoreApplication::instance(),
                      &QCoreApplication::quit);
+    QObject::connect(qGuiApp, &QGuiApplication::focusWindowChanged, notice_.get(),
+                     [this](QWindow* activated) { bringBackWaitingNotice(activated); });
+    // A manager that hands the keys to the main window as it minimises the notice: the program is active
+    // all along, and the notice comes back at once.
+    QObject::connect(
+        notice_.get(), &THiba::minimised, notice_.get(),
+        [this] { bringBackWaitingNotice(QGuiApplication::focusWindow()); }, Qt::QueuedConnection);
+}
+
+// While the notice waits for an answer the task sheet is hidden and the main menu disabled: a notice that
+// the learner has minimised (a window manager may offer it all the same) would leave no way on. As soon as
+// the learner turns to the program again (a click on its window, the window switcher), the notice comes
+// back in front with the keys.
+void Kvizaro::bringBackWaitingNotice(const QWindow* activated) {
+    const bool disabledWindow =
+        activated != nullptr && (activated == menu_->windowHandle() || activated == task_->windowHandle());
+    if (!disabledWindow || !notice_->isVisible()) {
+        return;
+    }
+    if (notice_->isMinimized()) {
+        notice_->showNormal();
+    }
+    showWindow(notice_.get());
 }
 
 // The help window never blocks the window that opened it, so closing it hands the keys back to the window
@@ -99,6 +126,11 @@ void Kvizaro::returnFromHelp() {
 
 void Kvizaro::showMainWindow() {
     showWindow(menu_.get());
+    // The windows that place themselves by their outer size learn their frames now, while the learner
+    // reads the menu, so that no key or click later waits for the window manager.
+    for (QWidget* framed : std::initializer_list<QWidget*>{notice_.get(), help_.get(), wizard_.get()}) {
+        requestFrameExtents(framed);
+    }
 }
 
 QString errorBoxText(const std::string& message) {

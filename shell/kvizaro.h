@@ -7,6 +7,8 @@
 
 #include <QString>
 
+class QWindow;
+
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -42,6 +44,7 @@ public:
 private:
     void connectWindows();
     void returnFromHelp();
+    void bringBackWaitingNotice(const QWindow* activated);
     template <typename Step> void reportFailure(Step step);
 
     Platform& platform_;
