@@ -9,6 +9,7 @@
 #include "window_frame.h"
 
 #include <QHideEvent>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPalette>
 #include <QStringList>
@@ -59,6 +60,16 @@ void TSugo::showHelp() {
 
 void TSugo::centre() {
     placeFrame(this, centredOrigin(platform_.screenSize(), size().grownBy(frameMargins(this))), size());
+}
+
+// Escape closes it as "Bezár" does, as a desktop user expects of a window that only shows text.
+void TSugo::keyReleaseEvent(QKeyEvent* event) {
+    if (isPhysicalRelease(event) && isEscapeKey(event)) {
+        event->accept();
+        EICl();
+        return;
+    }
+    QWidget::keyReleaseEvent(event);
 }
 
 void TSugo::mouseMoveEvent(QMouseEvent* event) {

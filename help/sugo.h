@@ -1,6 +1,6 @@
 // The help window: shows one named block of help text from the content in a read-only memo and is
-// closed with "Bezár". Filled and shown by the main menu's help buttons and the task sheet's typing aid;
-// it never blocks the window that called it.
+// closed with "Bezár" or Escape. Filled and shown by the main menu's help buttons and the task sheet's
+// typing aid; it never blocks the window that called it.
 #pragma once
 
 #include "content_file.h"
@@ -36,6 +36,7 @@ signals:
 
 protected:
     void mouseMoveEvent(QMouseEvent* event) override; // SuMO
+    void keyReleaseEvent(QKeyEvent* event) override;
     void hideEvent(QHideEvent* event) override;
 
 private:

@@ -6,12 +6,15 @@
 #include "literoj.h"
 #include "look.h"
 #include "menuo.h"
+#include "pictures.h"
 #include "platform.h"
 #include "sugo.h"
 #include "tasko.h"
 #include "window_frame.h"
 
 #include <QApplication>
+#include <QIcon>
+#include <QPixmap>
 #include <QWindow>
 
 #include <initializer_list>
@@ -50,6 +53,9 @@ Kvizaro::Kvizaro(Platform& platform, const std::filesystem::path& contentFile) :
     QCoreApplication::setApplicationVersion(QStringLiteral("1.0.4.158"));
     installFontSubstitutions();
     useFormFontByDefault();
+    // Every window the program creates carries it: the taskbar and the window switcher show the menu
+    // entry's icon.
+    QApplication::setWindowIcon(QIcon(QPixmap::fromImage(picture(QStringLiteral("icon")))));
 
     menu_ = std::make_unique<TMenuo>(platform_, contentFile);
     if (menu_->loadError()) {
