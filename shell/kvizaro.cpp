@@ -15,9 +15,12 @@
 #include <QApplication>
 #include <QIcon>
 #include <QPixmap>
+#include <QTimer>
 #include <QWindow>
 
+#include <functional>
 #include <initializer_list>
+#include <utility>
 
 namespace kvizaro {
 
@@ -34,6 +37,41 @@ void connectWizardToMainWindow(TLiteroj& wizard, QWidget& mainWindow) {
         mainWindow.activateWindow();
     });
 }
+
+// How long the main window waits for the task sheet to reach the screen. A window mapped beneath another
+// program's may never be exposed; the main menu must come all the same.
+constexpr int SheetOnScreenPatienceMs = 500;
+
+// Runs `then` once, as soon as `window` has been exposed and has painted (the call is queued behind the
+// painting), or after `patienceMs` if it never is.
+class AfterFirstExposure : public QObject {
+public:
+    AfterFirstExposure(QWindow* window, int patienceMs, std::function<void()> then)
+        : QObject(window), then_(std::move(then)) {
+        window->installEventFilter(this);
+        QTimer::singleShot(patienceMs, this, [this] { finish(); });
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Expose && static_cast<QWindow*>(watched)->isExposed()) {
+            QMetaObject::invokeMethod(
+                this, [this] { finish(); }, Qt::QueuedConnection);
+        }
+        return false;
+    }
+
+private:
+    void finish() {
+        if (then_) {
+            const std::function<void()> then = std::exchange(then_, nullptr);
+            then();
+            deleteLater();
+        }
+    }
+
+    std::function<void()> then_;
+};
 
 } // namespace
 
@@ -130,7 +168,22 @@ void Kvizaro::returnFromHelp() {
     }
 }
 
+// A window manager activates the window that appears last, and the main menu must be the one that holds
+// the keys. Under weston's XWayland "appears" is the compositor's first frame of the window, not its
+// mapping: two windows painted in one turn of XWayland reach the compositor in the reverse order, and
+// the task sheet, shown first, could then take the keys. So on X11 the main window is mapped only once
+// the sheet has painted, which XWayland sends on before it passes the main window's mapping on.
 void Kvizaro::showMainWindow() {
+    QWindow* sheet = task_->windowHandle();
+    if (QGuiApplication::platformName() == QLatin1String("xcb") && sheet != nullptr && task_->isVisible() &&
+        !sheet->isExposed()) {
+        new AfterFirstExposure(sheet, SheetOnScreenPatienceMs, [this] { showMainWindowNow(); });
+        return;
+    }
+    showMainWindowNow();
+}
+
+void Kvizaro::showMainWindowNow() {
     showWindow(menu_.get());
     // The windows that place themselves by their outer size learn their frames now, while the learner
     // reads the menu, so that no key or click later waits for the window manager.
