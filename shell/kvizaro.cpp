@@ -105,6 +105,11 @@ Kvizaro::Kvizaro(Platform& platform, const std::filesystem::path& contentFile) :
     wizard_ = std::make_unique<TLiteroj>(platform_);
     notice_ = std::make_unique<THiba>(platform_);
     help_ = std::make_unique<TSugo>(platform_);
+    // The windows that place themselves by their outer size learn their frames now, long before they are
+    // shown, so that no key or click later waits for the window manager.
+    for (QWidget* framed : std::initializer_list<QWidget*>{wizard_.get(), notice_.get(), help_.get()}) {
+        requestFrameExtents(framed);
+    }
     connectWindows();
 }
 
@@ -185,11 +190,6 @@ void Kvizaro::showMainWindow() {
 
 void Kvizaro::showMainWindowNow() {
     showWindow(menu_.get());
-    // The windows that place themselves by their outer size learn their frames now, while the learner
-    // reads the menu, so that no key or click later waits for the window manager.
-    for (QWidget* framed : std::initializer_list<QWidget*>{notice_.get(), help_.get(), wizard_.get()}) {
-        requestFrameExtents(framed);
-    }
 }
 
 QString errorBoxText(const std::string& message) {

@@ -617,7 +617,10 @@ void TestDesktop::fontWizard() {
         return;
     }
     const XWindowId wizard = waitForWindow(WizardTitle, 0, StartTimeoutMs);
-    QCOMPARE(x_->frameRect(wizard).topLeft(), boardRect().topLeft());
+    // Placed by its frame as soon as the manager has told the frame: at the latest on its activation.
+    QVERIFY2(x_->waitUntil([&] { return x_->frameRect(wizard).topLeft() == boardRect().topLeft(); },
+                           StepTimeoutMs),
+             "the font wizard is not over the board");
     checkPainted(x_->clientRect(wizard), "font wizard");
     QVERIFY2(x_->waitUntil(
                  [&] {
