@@ -259,6 +259,10 @@ bool XSession::isIconic(XWindowId window) {
     return cardinal(display_, window, "WM_STATE") == IconicState;
 }
 
+bool XSession::isShown(XWindowId window) {
+    return cardinal(display_, window, "WM_STATE") == NormalState;
+}
+
 bool XSession::hasIcon(XWindowId window) {
     return cardinal(display_, window, "_NET_WM_ICON").value_or(0) > 0;
 }
@@ -301,6 +305,34 @@ bool XSession::hasKeyFocus(XWindowId window) {
         focus = up;
     }
     return false;
+}
+
+QString XSession::describeWindows() {
+    QList<XWindowId> clients;
+    collectClients(display_, DefaultRootWindow(display_), clients);
+    QString text;
+    for (XWindowId window : clients) {
+        XWindowAttributes attributes;
+        const bool viewable =
+            XGetWindowAttributes(display_, window, &attributes) != 0 && attributes.map_state == IsViewable;
+        const QRect client = clientRect(window);
+        const QRect frame = frameRect(window);
+        text += QStringLiteral("  0x%1 \"%2\" %3%4 client %5,%6 %7x%8 frame %9,%10 %11x%12\n")
+                    .arg(window, 0, 16)
+                    .arg(title(display_, window),
+                         viewable ? QStringLiteral("viewable") : QStringLiteral("unmapped"),
+                         isIconic(window) ? QStringLiteral(" iconic") : QString(),
+                         hasKeyFocus(window) ? QStringLiteral(" KEYS") : QString())
+                    .arg(client.x())
+                    .arg(client.y())
+                    .arg(client.width())
+                    .arg(client.height())
+                    .arg(frame.x())
+                    .arg(frame.y())
+                    .arg(frame.width())
+                    .arg(frame.height());
+    }
+    return text;
 }
 
 QImage XSession::grab(const QRect& area) {
