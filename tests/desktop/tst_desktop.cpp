@@ -363,10 +363,12 @@ void TestDesktop::wholeRoad_data() {
     QTest::newRow("openbox-xcompmgr")
         << openbox << QStringList{QStringLiteral("xcompmgr")} << 1 << false << true;
     QTest::newRow("openbox-scale-2") << openbox << QStringList() << 2 << true << false;
-    // Xfce's manager, which needs a session bus.
-    QTest::newRow("xfwm4") << QStringList{QStringLiteral("dbus-run-session"), QStringLiteral("xfwm4"),
-                                          QStringLiteral("--compositor=off")}
-                           << QStringList() << 1 << true << false;
+    // Xfce's manager, which needs a session bus; in the suite run with retries (see CMakeLists.txt).
+    if (qEnvironmentVariableIsSet("KVIZARO_DESKTOP_XFWM4")) {
+        QTest::newRow("xfwm4") << QStringList{QStringLiteral("dbus-run-session"), QStringLiteral("xfwm4"),
+                                              QStringLiteral("--compositor=off")}
+                               << QStringList() << 1 << true << false;
+    }
 }
 
 void TestDesktop::wholeRoad() {

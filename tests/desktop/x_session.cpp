@@ -317,20 +317,15 @@ QString XSession::describeWindows() {
             XGetWindowAttributes(display_, window, &attributes) != 0 && attributes.map_state == IsViewable;
         const QRect client = clientRect(window);
         const QRect frame = frameRect(window);
-        text += QStringLiteral("  0x%1 \"%2\" %3%4 client %5,%6 %7x%8 frame %9,%10 %11x%12\n")
-                    .arg(window, 0, 16)
-                    .arg(title(display_, window),
-                         viewable ? QStringLiteral("viewable") : QStringLiteral("unmapped"),
-                         isIconic(window) ? QStringLiteral(" iconic") : QString(),
-                         hasKeyFocus(window) ? QStringLiteral(" KEYS") : QString())
-                    .arg(client.x())
-                    .arg(client.y())
-                    .arg(client.width())
-                    .arg(client.height())
-                    .arg(frame.x())
-                    .arg(frame.y())
-                    .arg(frame.width())
-                    .arg(frame.height());
+        const auto rect = [](const QRect& r) {
+            return QStringLiteral("%1,%2 %3x%4").arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height());
+        };
+        text += QStringLiteral("  0x") + QString::number(window, 16) + QStringLiteral(" \"") +
+                title(display_, window) + QStringLiteral("\" ") +
+                (viewable ? QStringLiteral("viewable") : QStringLiteral("unmapped")) +
+                (isIconic(window) ? QStringLiteral(" iconic") : QString()) +
+                (hasKeyFocus(window) ? QStringLiteral(" KEYS") : QString()) + QStringLiteral(" client ") +
+                rect(client) + QStringLiteral(" frame ") + rect(frame) + QLatin1Char('\n');
     }
     return text;
 }
