@@ -598,6 +598,9 @@ void TestDesktop::helpFromMenu() {
         checkPainted(x_->clientRect(help), "help window from the menu");
         x_->click(inWindow(help, 570, 432)); // "Bezár"
         waitGone(HelpTitle);
+        // A person clicks on once the menu is in front again: a click while the manager is still handing
+        // it the keys can be taken for the focusing click and lost.
+        waitForKeys(MainTitle);
         if (QTest::currentTestFailed()) {
             return;
         }
@@ -605,6 +608,7 @@ void TestDesktop::helpFromMenu() {
 }
 
 void TestDesktop::webLink() {
+    waitForKeys(MainTitle);
     x_->click(board(260, 417));
     QFile opened(scratch_->filePath(QStringLiteral("opened")));
     QVERIFY2(x_->waitUntil([&] { return opened.exists() && opened.size() > 0; }, StepTimeoutMs),
