@@ -9,6 +9,7 @@
 #include "window_frame.h"
 
 #include <QHideEvent>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPalette>
 #include <QStringList>
@@ -20,6 +21,8 @@ TSugo::TSugo(Platform& platform, QWidget* parent)
     ui->setupUi(this);
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
     applyFormLook(this);
+    setFixedSize(size());
+    keepTitleBarOnly(this);
     // A memo paints its text area in the base colour, which the form's colour role does not reach.
     QPalette memo = ui->Teksto->palette();
     memo.setColor(QPalette::Base, systemColour(SystemColour::ButtonFace));
@@ -61,6 +64,16 @@ void TSugo::showHelp() {
 
 void TSugo::centre() {
     placeFrame(this, centredOrigin(platform_.screenSize(), size().grownBy(frameMargins(this))), size());
+}
+
+// Escape closes it as "Bezár" does, as a desktop user expects of a window that only shows text.
+void TSugo::keyReleaseEvent(QKeyEvent* event) {
+    if (isPhysicalRelease(event) && isEscapeKey(event)) {
+        event->accept();
+        EICl();
+        return;
+    }
+    QWidget::keyReleaseEvent(event);
 }
 
 void TSugo::mouseMoveEvent(QMouseEvent* event) {

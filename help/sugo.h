@@ -1,7 +1,7 @@
 // The help window: shows one named block of help text from the content in a read-only memo and is
-// closed with "Bezár". Filled and shown by the main menu's help buttons and the task sheet's typing aid
-// (and, with a text of its own, the task sheet's list of wrong answers); it never blocks the window that
-// called it.
+// closed with "Bezár" or Escape. Filled and shown by the main menu's help buttons and the task sheet's
+// typing aid (and, with a text of its own, the task sheet's list of wrong answers); it never blocks the
+// window that called it.
 #pragma once
 
 #include "content_file.h"
@@ -41,6 +41,7 @@ signals:
 
 protected:
     void mouseMoveEvent(QMouseEvent* event) override; // SuMO
+    void keyReleaseEvent(QKeyEvent* event) override;
     void hideEvent(QHideEvent* event) override;
 
 private:

@@ -14,6 +14,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QTimer>
+#include <QWheelEvent>
 
 namespace kvizaro {
 
@@ -106,6 +107,9 @@ void TMenuo::connectControls() {
     // mouse tracking the moves over it never reach the board anyway.
     ui->Csuszka->installEventFilter(this);
     keepMouseMoves(ui->Ulo);
+    for (Panel* slot : slots_) {
+        slot->installEventFilter(this);
+    }
 }
 
 void TMenuo::setWindows(TTasko& task, TSugo& help) {
@@ -329,6 +333,10 @@ void TMenuo::keyReleaseEvent(QKeyEvent* event) {
 }
 
 bool TMenuo::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::Wheel && watched != ui->Csuszka) {
+        scrollByWheel(static_cast<QWheelEvent*>(event));
+        return true;
+    }
     const bool isKey = event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease;
     if (watched != ui->Csuszka || !isKey) {
         return QWidget::eventFilter(watched, event);
@@ -344,6 +352,20 @@ bool TMenuo::eventFilter(QObject* watched, QEvent* event) {
     static_cast<QObject*>(ui->Csuszka)->event(event);
     key->accept();
     return true;
+}
+
+// The wheel over the list moves it as the scroll bar's arrows do, one row a notch, within the same range;
+// the scroll bar's own wheel handling would move it by several rows. High-resolution wheels and touchpads
+// send parts of a notch, which add up.
+void TMenuo::scrollByWheel(QWheelEvent* event) {
+    constexpr int Notch = QWheelEvent::DefaultDeltasPerStep;
+    wheelRemainder_ += event->angleDelta().y();
+    const int notches = wheelRemainder_ / Notch;
+    wheelRemainder_ -= notches * Notch;
+    if (notches != 0) {
+        ui->Csuszka->setValue(ui->Csuszka->value() - notches * ui->Csuszka->singleStep());
+    }
+    event->accept();
 }
 
 void TMenuo::MeKP(const QKeyEvent* event) {

@@ -18,6 +18,7 @@
 #include <string>
 
 class QKeyEvent;
+class QWheelEvent;
 
 namespace Ui {
 class Menuo;
@@ -83,6 +84,7 @@ private:
     void MainStart();
     void MeKP(const QKeyEvent* event);
     void MeKU(const QKeyEvent* event);
+    void scrollByWheel(QWheelEvent* event);
 
     // MenuAction's parts.
     void showPage();
@@ -106,6 +108,7 @@ private:
     MenuModel model_;
     std::optional<std::string> loadError_;
     bool FirstActivation = true;
+    int wheelRemainder_ = 0;
 };
 
 } // namespace kvizaro

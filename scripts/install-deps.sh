@@ -10,6 +10,8 @@ packages=(
     # the tests on a real display: window managers, a compositor, the X driver's libraries, a face without the
     # Esperanto letters
     openbox icewm xcompmgr libx11-dev libxtst-dev fonts-dejavu-extra
+    # Xfce's window manager and the session bus it needs
+    xfwm4 dbus-daemon
     # the test of a Wayland session: weston with XWayland, Qt's Wayland platform, X tools to watch and drive it
     weston xwayland qt6-wayland xvfb xdotool x11-utils x11-apps
     # the road read as a screen reader reads it: a session bus, the accessibility bus and its client library

@@ -6,11 +6,21 @@
 #include "literoj.h"
 #include "look.h"
 #include "menuo.h"
+#include "pictures.h"
 #include "platform.h"
 #include "sugo.h"
 #include "tasko.h"
+#include "window_frame.h"
 
 #include <QApplication>
+#include <QIcon>
+#include <QPixmap>
+#include <QTimer>
+#include <QWindow>
+
+#include <functional>
+#include <initializer_list>
+#include <utility>
 
 namespace kvizaro {
 
@@ -27,6 +37,41 @@ void connectWizardToMainWindow(TLiteroj& wizard, QWidget& mainWindow) {
         mainWindow.activateWindow();
     });
 }
+
+// How long the main window waits for the task sheet to reach the screen. A window mapped beneath another
+// program's may never be exposed; the main menu must come all the same.
+constexpr int SheetOnScreenPatienceMs = 500;
+
+// Runs `then` once, as soon as `window` has been exposed and has painted (the call is queued behind the
+// painting), or after `patienceMs` if it never is.
+class AfterFirstExposure : public QObject {
+public:
+    AfterFirstExposure(QWindow* window, int patienceMs, std::function<void()> then)
+        : QObject(window), then_(std::move(then)) {
+        window->installEventFilter(this);
+        QTimer::singleShot(patienceMs, this, [this] { finish(); });
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Expose && static_cast<QWindow*>(watched)->isExposed()) {
+            QMetaObject::invokeMethod(
+                this, [this] { finish(); }, Qt::QueuedConnection);
+        }
+        return false;
+    }
+
+private:
+    void finish() {
+        if (then_) {
+            const std::function<void()> then = std::exchange(then_, nullptr);
+            then();
+            deleteLater();
+        }
+    }
+
+    std::function<void()> then_;
+};
 
 } // namespace
 
@@ -46,6 +91,9 @@ Kvizaro::Kvizaro(Platform& platform, const std::filesystem::path& contentFile) :
     QCoreApplication::setApplicationVersion(QStringLiteral(KVIZARO_VERSION));
     installFontSubstitutions();
     useFormFontByDefault();
+    // Every window the program creates carries it: the taskbar and the window switcher show the menu
+    // entry's icon.
+    QApplication::setWindowIcon(QIcon(QPixmap::fromImage(picture(QStringLiteral("icon")))));
 
     menu_ = std::make_unique<TMenuo>(platform_, contentFile);
     if (menu_->loadError()) {
@@ -57,6 +105,11 @@ Kvizaro::Kvizaro(Platform& platform, const std::filesystem::path& contentFile) :
     wizard_ = std::make_unique<TLiteroj>(platform_);
     notice_ = std::make_unique<THiba>(platform_);
     help_ = std::make_unique<TSugo>(platform_);
+    // The windows that place themselves by their outer size learn their frames now, long before they are
+    // shown, so that no key or click later waits for the window manager.
+    for (QWidget* framed : std::initializer_list<QWidget*>{wizard_.get(), notice_.get(), help_.get()}) {
+        requestFrameExtents(framed);
+    }
     connectWindows();
 }
 
@@ -80,6 +133,29 @@ void Kvizaro::connectWindows() {
     QObject::connect(help_.get(), &TSugo::closed, help_.get(), [this] { returnFromHelp(); });
     QObject::connect(menu_.get(), &TMenuo::mainWindowClosed, QCoreApplication::instance(),
                      &QCoreApplication::quit);
+    QObject::connect(qGuiApp, &QGuiApplication::focusWindowChanged, notice_.get(),
+                     [this](QWindow* activated) { bringBackWaitingNotice(activated); });
+    // A manager that hands the keys to the main window as it minimises the notice: the program is active
+    // all along, and the notice comes back at once.
+    QObject::connect(
+        notice_.get(), &THiba::minimised, notice_.get(),
+        [this] { bringBackWaitingNotice(QGuiApplication::focusWindow()); }, Qt::QueuedConnection);
+}
+
+// While the notice waits for an answer the task sheet is hidden and the main menu disabled: a notice that
+// the learner has minimised (a window manager may offer it all the same) would leave no way on. As soon as
+// the learner turns to the program again (a click on its window, the window switcher), the notice comes
+// back in front with the keys.
+void Kvizaro::bringBackWaitingNotice(const QWindow* activated) {
+    const bool disabledWindow =
+        activated != nullptr && (activated == menu_->windowHandle() || activated == task_->windowHandle());
+    if (!disabledWindow || !notice_->isVisible()) {
+        return;
+    }
+    if (notice_->isMinimized()) {
+        notice_->showNormal();
+    }
+    showWindow(notice_.get());
 }
 
 // The help window never blocks the window that opened it, so closing it hands the keys back to the window
@@ -97,7 +173,22 @@ void Kvizaro::returnFromHelp() {
     }
 }
 
+// A window manager activates the window that appears last, and the main menu must be the one that holds
+// the keys. Under weston's XWayland "appears" is the compositor's first frame of the window, not its
+// mapping: two windows painted in one turn of XWayland reach the compositor in the reverse order, and
+// the task sheet, shown first, could then take the keys. So on X11 the main window is mapped only once
+// the sheet has painted, which XWayland sends on before it passes the main window's mapping on.
 void Kvizaro::showMainWindow() {
+    QWindow* sheet = task_->windowHandle();
+    if (QGuiApplication::platformName() == QLatin1String("xcb") && sheet != nullptr && task_->isVisible() &&
+        !sheet->isExposed()) {
+        new AfterFirstExposure(sheet, SheetOnScreenPatienceMs, [this] { showMainWindowNow(); });
+        return;
+    }
+    showMainWindowNow();
+}
+
+void Kvizaro::showMainWindowNow() {
     showWindow(menu_.get());
 }
 

@@ -7,6 +7,8 @@
 
 #include <QString>
 
+class QWindow;
+
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -31,6 +33,7 @@ public:
     Kvizaro& operator=(const Kvizaro&) = delete;
 
     // What the event loop does first: show the main window, whose activation does the first-time work.
+    // Under X11 it is shown once the task sheet is on the screen, so that it is the window activated last.
     void showMainWindow();
 
     TMenuo& menu() { return *menu_; }
@@ -41,7 +44,9 @@ public:
 
 private:
     void connectWindows();
+    void showMainWindowNow();
     void returnFromHelp();
+    void bringBackWaitingNotice(const QWindow* activated);
     template <typename Step> void reportFailure(Step step);
 
     Platform& platform_;

@@ -30,6 +30,7 @@ THiba::THiba(Platform& platform, QWidget* parent)
     ui->setupUi(this);
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowStaysOnTopHint);
     applyFormLook(this);
+    keepTitleBarOnly(this);
     connect(ui->EnOrdo, &Panel::clicked, this, &THiba::EOCl);
     static const bool accessibleAsAlert = [] {
         QAccessible::installFactory(noticeAccessible);
@@ -55,8 +56,10 @@ void THiba::showNotice(const QString& explanation) {
 
 // The size and place are those of the whole window, frame and title bar included.
 void THiba::fitOuterSize() {
-    placeFrame(this, centredOrigin(platform_.screenSize(), OuterSize),
-               OuterSize.shrunkBy(frameMargins(this)));
+    const QMargins frame = frameMargins(this);
+    // Fixed, so that no window manager offers to maximise it.
+    setFixedSize(OuterSize.shrunkBy(frame));
+    placeFrame(this, centredOrigin(platform_.screenSize(), OuterSize), size());
 }
 
 void THiba::keyReleaseEvent(QKeyEvent* event) {
@@ -77,6 +80,13 @@ void THiba::closeEvent(QCloseEvent* event) {
     }
     event->ignore();
     dismiss();
+}
+
+void THiba::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::WindowStateChange && isVisible() && isMinimized()) {
+        emit minimised();
+    }
 }
 
 void THiba::EOCl() {

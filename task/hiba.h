@@ -29,10 +29,13 @@ public:
 
 signals:
     void dismissed();
+    // The window manager has minimised the notice while it waits for an answer.
+    void minimised();
 
 protected:
     void keyReleaseEvent(QKeyEvent* event) override; // HiKU
     void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     void EOCl();

@@ -5,6 +5,11 @@
 #include <QProcessEnvironment>
 #include <QThread>
 
+#include <csignal>
+#include <cstdlib>
+
+#include <unistd.h>
+
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
@@ -33,6 +38,9 @@ QProcessEnvironment environmentFor(const QString& display, const QString& scratc
 QString startTool(QProcess& process, const QStringList& command, const QProcessEnvironment& environment) {
     process.setProcessEnvironment(environment);
     process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    // A group of its own, ended as a whole: a manager started through dbus-run-session leaves its bus and
+    // the services the bus started behind when only the tool it ran is ended.
+    process.setChildProcessModifier([] { ::setsid(); });
     process.start(command.first(), command.mid(1));
     if (!process.waitForStarted(5000)) {
         return QStringLiteral("cannot start %1: %2 (is it installed?)")
@@ -45,11 +53,15 @@ void stop(QProcess& process) {
     if (process.state() == QProcess::NotRunning) {
         return;
     }
+    // The tools started in a group of their own are ended with their group.
+    const auto group = pid_t(process.processId());
     process.terminate();
+    ::kill(-group, SIGTERM);
     if (!process.waitForFinished(2000)) {
         process.kill();
         process.waitForFinished(2000);
     }
+    ::kill(-group, SIGKILL); // whatever the group's leader left behind
 }
 
 } // namespace
@@ -247,6 +259,32 @@ bool XSession::isIconic(XWindowId window) {
     return cardinal(display_, window, "WM_STATE") == IconicState;
 }
 
+bool XSession::isShown(XWindowId window) {
+    return cardinal(display_, window, "WM_STATE") == NormalState;
+}
+
+bool XSession::hasIcon(XWindowId window) {
+    return cardinal(display_, window, "_NET_WM_ICON").value_or(0) > 0;
+}
+
+QStringList XSession::atomNames(XWindowId window, const char* property) {
+    Atom type = None;
+    int format = 0;
+    unsigned long count = 0;
+    unsigned long rest = 0;
+    unsigned char* data = nullptr;
+    XGetWindowProperty(display_, window, XInternAtom(display_, property, False), 0, 64, False, XA_ATOM, &type,
+                       &format, &count, &rest, &data);
+    QStringList names;
+    for (unsigned long i = 0; data != nullptr && format == 32 && i < count; ++i) {
+        char* name = XGetAtomName(display_, reinterpret_cast<Atom*>(data)[i]);
+        names << QString::fromLatin1(name);
+        XFree(name);
+    }
+    XFree(data);
+    return names;
+}
+
 bool XSession::hasKeyFocus(XWindowId window) {
     Window focus = None;
     int revertTo = 0;
@@ -267,6 +305,29 @@ bool XSession::hasKeyFocus(XWindowId window) {
         focus = up;
     }
     return false;
+}
+
+QString XSession::describeWindows() {
+    QList<XWindowId> clients;
+    collectClients(display_, DefaultRootWindow(display_), clients);
+    QString text;
+    for (XWindowId window : clients) {
+        XWindowAttributes attributes;
+        const bool viewable =
+            XGetWindowAttributes(display_, window, &attributes) != 0 && attributes.map_state == IsViewable;
+        const QRect client = clientRect(window);
+        const QRect frame = frameRect(window);
+        const auto rect = [](const QRect& r) {
+            return QStringLiteral("%1,%2 %3x%4").arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height());
+        };
+        text += QStringLiteral("  0x") + QString::number(window, 16) + QStringLiteral(" \"") +
+                title(display_, window) + QStringLiteral("\" ") +
+                (viewable ? QStringLiteral("viewable") : QStringLiteral("unmapped")) +
+                (isIconic(window) ? QStringLiteral(" iconic") : QString()) +
+                (hasKeyFocus(window) ? QStringLiteral(" KEYS") : QString()) + QStringLiteral(" client ") +
+                rect(client) + QStringLiteral(" frame ") + rect(frame) + QLatin1Char('\n');
+    }
+    return text;
 }
 
 QImage XSession::grab(const QRect& area) {
@@ -328,6 +389,21 @@ void XSession::askToClose(XWindowId window) {
     event.xclient.data.l[1] = 2; // from a pager or taskbar: a direct user action
     XSendEvent(display_, DefaultRootWindow(display_), False,
                SubstructureRedirectMask | SubstructureNotifyMask, &event);
+    sync();
+}
+
+void XSession::minimise(XWindowId window) {
+    XIconifyWindow(display_, window, DefaultScreen(display_));
+    sync();
+}
+
+void XSession::wheel(QPoint at, int notches) {
+    moveMouse(at);
+    const unsigned int button = notches > 0 ? 5 : 4;
+    for (int i = 0; i < std::abs(notches); ++i) {
+        XTestFakeButtonEvent(display_, button, True, CurrentTime);
+        XTestFakeButtonEvent(display_, button, False, CurrentTime);
+    }
     sync();
 }
 

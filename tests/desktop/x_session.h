@@ -46,8 +46,15 @@ public:
     QRect clientRect(XWindowId window);
     QRect frameRect(XWindowId window); // client plus the manager's frame extents
     bool isIconic(XWindowId window);
+    bool isShown(XWindowId window); // the manager keeps it in its normal state
+    bool hasIcon(XWindowId window); // _NET_WM_ICON holds a picture
+    QStringList atomNames(XWindowId window, const char* property);
     // Keys typed now go to `window`: it or a window inside it has the server's input focus.
     bool hasKeyFocus(XWindowId window);
+
+    // What the window manager has made of the windows: each managed window with its title, state, place
+    // and frame, and which one has the keys; for the log of a failure.
+    QString describeWindows();
 
     QImage grab(const QRect& area);
     QColor pixel(QPoint at) { return grab(QRect(at, QSize(1, 1))).pixelColor(0, 0); }
@@ -56,7 +63,9 @@ public:
     void type(const QString& ascii);
     void moveMouse(QPoint to);
     void click(QPoint at);
-    void askToClose(XWindowId window); // the manager's close command, as a taskbar or Alt+F4 gives it
+    void askToClose(XWindowId window);  // the manager's close command, as a taskbar or Alt+F4 gives it
+    void minimise(XWindowId window);    // as a taskbar asks it, whatever the window's hints
+    void wheel(QPoint at, int notches); // positive: down
 
 private:
     QString waitForManager(const QString& what);

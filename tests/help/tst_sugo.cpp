@@ -105,6 +105,15 @@ private slots:
         QVERIFY(w.help.isVisible());
     }
 
+    void escapeReleasedHidesTheWindow() {
+        HelpWindow w;
+        w.help.showHelp();
+        releaseKey(&w.help, Qt::Key_Escape, true);
+        QVERIFY(w.help.isVisible());
+        releaseKey(&w.help, Qt::Key_Escape);
+        QVERIFY(!w.help.isVisible());
+    }
+
     void closeButtonHighlightFollowsTheMouse_data() {
         QTest::addColumn<QStringList>("path"); // "window" for the bare background
         QTest::addColumn<int>("bevel");

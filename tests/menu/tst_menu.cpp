@@ -293,6 +293,10 @@ void TestMenu::pagingByScrollBar_data() {
     QTest::newRow("page-down-keys") << "PageDown" << QList<int>{6, 11, 13};
     QTest::newRow("end-then-home") << "EndHome" << QList<int>{13, 1};
     QTest::newRow("set-position") << "set" << QList<int>{7, 13, 1};
+    // The wheel over a row of the list: one row a notch, parts of a notch adding up, within the range.
+    QTest::newRow("wheel-notches") << "wheel-120" << QList<int>{2, 3, 4};
+    QTest::newRow("wheel-half-notches") << "wheel-60" << QList<int>{1, 2, 2, 3};
+    QTest::newRow("wheel-up-at-top") << "wheel--120" << QList<int>{1, 1};
 }
 
 void TestMenu::pagingByScrollBar() {
@@ -312,6 +316,11 @@ void TestMenu::pagingByScrollBar() {
             pressKey(bar, Qt::Key_PageDown);
         } else if (how == QLatin1String("EndHome")) {
             pressKey(bar, i == 0 ? Qt::Key_End : Qt::Key_Home);
+        } else if (how.startsWith(QLatin1String("wheel-"))) {
+            const int down = how.mid(6).toInt();
+            QWheelEvent wheel(QPointF(5, 5), QPointF(5, 5), {}, QPoint(0, -down), Qt::NoButton,
+                              Qt::NoModifier, Qt::NoScrollPhase, false);
+            QApplication::sendEvent(slotPanel(w, 3), &wheel);
         } else {
             bar->setValue(positions[i]);
         }
