@@ -233,22 +233,16 @@ private:
 
 int auditTeachingOrder(const std::string& coursePath, const std::string& tablePath, std::ostream& out,
                        std::ostream& err) {
-    int status = adt_exit::Ok;
-    const std::optional<std::vector<CourseSheet>> sheets = readCourseSheets(coursePath, err, status);
-    if (!sheets) {
+    AuditInput input;
+    if (const int status = readAuditInput(coursePath, tablePath, input, err); status != adt_exit::Ok) {
         return status;
     }
-    std::string text;
-    if (const auto error = readInputFile(tablePath, text)) {
-        err << tablePath << ": cannot read: " << *error << '\n';
-        return adt_exit::FileFailure;
-    }
-    TableReader reader(tablePath, *sheets, out);
-    const TeachingTable table = reader.read(text);
+    TableReader reader(tablePath, input.sheets, out);
+    const TeachingTable table = reader.read(input.table);
     if (reader.errors() > 0) {
         return adt_exit::ContentProblems;
     }
-    const std::size_t findings = Audit(*sheets, table, out).run();
+    const std::size_t findings = Audit(input.sheets, table, out).run();
     out << coursePath << ": " << findings << (findings == 1 ? " word" : " words")
         << " asked before the sheet that teaches it\n";
     return findings == 0 ? adt_exit::Ok : adt_exit::ContentProblems;

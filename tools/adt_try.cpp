@@ -63,19 +63,13 @@ std::string plural(std::size_t count, const char* noun) {
 
 int tryAnswers(const std::string& coursePath, const std::string& answersPath, std::ostream& out,
                std::ostream& err) {
-    int status = adt_exit::Ok;
-    const std::optional<std::vector<CourseSheet>> sheets = readCourseSheets(coursePath, err, status);
-    if (!sheets) {
+    AuditInput input;
+    if (const int status = readAuditInput(coursePath, answersPath, input, err); status != adt_exit::Ok) {
         return status;
     }
-    std::string table;
-    if (const auto error = readInputFile(answersPath, table)) {
-        err << answersPath << ": cannot read: " << *error << '\n';
-        return adt_exit::FileFailure;
-    }
-    const std::multimap<std::string, AskedQuestion> questions = questionsByText(*sheets);
+    const std::multimap<std::string, AskedQuestion> questions = questionsByText(input.sheets);
     Tally tally;
-    for (const TableRow& row : tableRows(table)) {
+    for (const TableRow& row : tableRows(input.table)) {
         const std::string where = answersPath + ":" + std::to_string(row.line);
         if (row.fields.size() != 2) {
             out << where << ": error: expected \"question<TAB>answer\"\n";

@@ -13,11 +13,7 @@ constexpr std::string_view ByteOrderMark = "\xEF\xBB\xBF";
 
 std::vector<CourseSheet> sheetsOf(const ContentLines& lines) {
     std::vector<CourseSheet> sheets;
-    std::set<std::string> seen;
-    for (const MenuEntry& entry : readMenuBlock(lines).entries) {
-        if (entry.isHeading() || !seen.insert(entry.sheet).second) {
-            continue;
-        }
+    for (const MenuEntry& entry : openedSheets(lines)) {
         sheets.push_back(
             {contentBytesToUtf8(entry.caption), entry.sheet, readTaskBlock(lines, entry.sheet).items});
     }
@@ -37,14 +33,29 @@ std::vector<std::string> splitAtTabs(std::string_view line) {
 
 } // namespace
 
-std::optional<std::vector<CourseSheet>> readCourseSheets(const std::string& path, std::ostream& err,
-                                                         int& status) {
-    std::string bytes;
-    status = readContentAsStored(path, bytes, nullptr, err);
-    if (status != adt_exit::Ok) {
-        return std::nullopt;
+std::vector<MenuEntry> openedSheets(const ContentLines& lines) {
+    std::vector<MenuEntry> opened;
+    std::set<std::string> seen;
+    for (MenuEntry& entry : readMenuBlock(lines).entries) {
+        if (!entry.isHeading() && seen.insert(entry.sheet).second) {
+            opened.push_back(std::move(entry));
+        }
     }
-    return sheetsOf(decodeContent(bytes));
+    return opened;
+}
+
+int readAuditInput(const std::string& coursePath, const std::string& tablePath, AuditInput& input,
+                   std::ostream& err) {
+    std::string bytes;
+    if (const int status = readContentAsStored(coursePath, bytes, nullptr, err); status != adt_exit::Ok) {
+        return status;
+    }
+    input.sheets = sheetsOf(decodeContent(bytes));
+    if (const auto error = readInputFile(tablePath, input.table)) {
+        err << tablePath << ": cannot read: " << *error << '\n';
+        return adt_exit::FileFailure;
+    }
+    return adt_exit::Ok;
 }
 
 std::vector<TableRow> tableRows(std::string_view text) {

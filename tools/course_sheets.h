@@ -4,7 +4,6 @@
 
 #include "readers.h"
 
-#include <optional>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -17,10 +16,20 @@ struct CourseSheet {
     std::vector<TaskItem> items; // as the drill reads them: content bytes
 };
 
-// Reads FILE as the program would and gives its sheets; on failure says why on `err` and gives nothing,
-// with the exit status in `status` (a file that cannot be read, a source that cannot be stored).
-std::optional<std::vector<CourseSheet>> readCourseSheets(const std::string& path, std::ostream& err,
-                                                         int& status);
+// The entries whose sheets the menu opens, in menu order, each block once: headings and repeated blocks
+// are left out.
+std::vector<MenuEntry> openedSheets(const ContentLines& lines);
+
+// What an audit of a course reads: the course as the program would read it, and a table beside it.
+struct AuditInput {
+    std::vector<CourseSheet> sheets;
+    std::string table;
+};
+
+// Reads both files; on failure says why on `err`. The exit status (a file that cannot be read, a source
+// that cannot be stored).
+int readAuditInput(const std::string& coursePath, const std::string& tablePath, AuditInput& input,
+                   std::ostream& err);
 
 // Lines of a UTF-8 table: a byte-order mark, CR before LF, empty lines and lines starting with "#" are
 // dropped; each kept line comes with its number and its fields split at tabs.

@@ -2,6 +2,7 @@
 
 #include "adt_cli.h"
 #include "adt_codec.h"
+#include "course_sheets.h"
 #include "csv_word_list.h"
 #include "esperanto.h"
 #include "kvtml_word_list.h"
@@ -97,11 +98,7 @@ std::string withHatLetters(std::string_view xSystem) {
 // The sheets that the menu opens, in menu order, each block once; headings and help texts are no word list.
 std::vector<WordSheet> sheetsOf(const ContentLines& lines) {
     std::vector<WordSheet> sheets;
-    std::set<std::string> exported;
-    for (const MenuEntry& entry : readMenuBlock(lines).entries) {
-        if (entry.isHeading() || !exported.insert(entry.sheet).second) {
-            continue;
-        }
+    for (const MenuEntry& entry : openedSheets(lines)) {
         WordSheet sheet{withHatLetters(entry.caption), {}, contentBytesToUtf8(entry.sheet)};
         for (const TaskItem& task : readTaskBlock(lines, entry.sheet).items) {
             WordItem item{contentBytesToUtf8(task.question), withHatLetters(task.instruction), {}, {}};
