@@ -66,10 +66,6 @@ std::string explanationText(const Evaluation& evaluation) {
 void Drill::startSheet(const std::string& sheetBlockName, const ContentLines& lines) {
     sheetBlockName_ = sheetBlockName;
     sheetLines_ = &lines;
-    if (courseWordsSource_ != &lines) {
-        courseWords_ = CourseWords(lines);
-        courseWordsSource_ = &lines;
-    }
     ReadSheet(lines);
     roundItems_.clear();
     for (std::size_t item = 0; item < sheet_.items.size(); ++item) {
@@ -165,6 +161,16 @@ void Drill::AdvanceSheet() {
     }
 }
 
+// Read at the first wrong answer rather than when the sheet starts: the learner waits for a sheet, while a
+// wrong answer raises the notice anyway.
+const CourseWords& Drill::courseWords() {
+    if (courseWordsSource_ != sheetLines_ && sheetLines_ != nullptr) {
+        courseWords_ = CourseWords(*sheetLines_);
+        courseWordsSource_ = sheetLines_;
+    }
+    return courseWords_;
+}
+
 bool Drill::EvaluateAnswer() {
     const TaskItem& item = askedItem();
     const bool right = CheckAnswer(submittedAnswer_, item.solutions);
@@ -173,7 +179,7 @@ bool Drill::EvaluateAnswer() {
     Evaluation evaluation{item.question, item.instruction, submittedAnswer_, right, score, {}, {}};
     if (!right) {
         evaluation.marks = markDifferences(submittedAnswer_, item.instruction, item.solutions);
-        evaluation.mistake = explainMistake(submittedAnswer_, item.solutions, courseWords_);
+        evaluation.mistake = explainMistake(submittedAnswer_, item.solutions, courseWords());
         wrongAnswers_.push_back({roundItems_[currentQuestion_ - 1U], submittedAnswer_});
     }
     lastEvaluation_ = std::move(evaluation);

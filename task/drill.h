@@ -158,7 +158,8 @@ private:
     std::vector<std::size_t> roundItems_;
     std::vector<WrongAnswer> wrongAnswers_;
     std::optional<Evaluation> lastEvaluation_;
-    // The words of every accepted answer of `courseWordsSource_`, read when a sheet of other lines starts.
+    const CourseWords& courseWords();
+    // The words of every accepted answer of `courseWordsSource_`, read at the first wrong answer on them.
     CourseWords courseWords_;
     const ContentLines* courseWordsSource_ = nullptr;
 };
